@@ -1,0 +1,27 @@
+// Reads the input series of a resoni-analyze command: a WAV file (one channel, samples as
+// their raw integer values, as the program's document keeps them) or a one-column text
+// series scaled exactly as the program's import does (or left as it is with --raw).
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+class CliArgs;
+
+struct SeriesInput
+{
+    std::vector<double> samples; // the selected range [from, to)
+    double rate = 44100.0;       // samples per second (text series: 44100)
+    int bits = 16;               // bits per sample of the source (text series: 16)
+    size_t firstSample = 0;      // index of samples[0] in the whole series
+};
+
+// The options every series-reading command accepts:
+// --from N, --to N (sample indices, [from, to); default the whole series),
+// --channel left|right (stereo WAV; default left), flags --text and --raw.
+void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions);
+
+// Reads `path` as the options say. Throws std::runtime_error with a one-line English
+// message for a file the program refuses or cannot read, CliUsageError for bad options.
+SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args);
