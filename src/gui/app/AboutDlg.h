@@ -1,0 +1,11 @@
+// "Info über Resoni": program name, version and copyright.
+#pragma once
+
+#include <QDialog>
+
+class CAboutDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

@@ -1,0 +1,323 @@
+#include "MainFrame.h"
+
+#include "ModuleChildFrame.h"
+#include "PlacementUtil.h"
+#include "ResoniApp.h"
+#include "StatusTexts.h"
+#include "ToolbarIcons.h"
+
+#include "gui/document/DocView.h"
+#include "gui/document/GlobalFlags.h"
+#include "gui/document/ResoniDoc.h"
+#include "gui/waveform/SplitterFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <optional>
+
+namespace {
+
+std::optional<Module> moduleOfCommand(CommandId id)
+{
+    switch (id) {
+    case CommandId::ViewZeitreihe: return Module::Zeitreihe;
+    case CommandId::ViewFFT: return Module::FFT;
+    case CommandId::View3DFFT: return Module::FFT3D;
+    case CommandId::ViewNotenbild: return Module::Notenbild;
+    case CommandId::ViewSono: return Module::Sono;
+    case CommandId::ViewReko: return Module::Reko;
+    case CommandId::ViewAnalyse: return Module::Analyse;
+    case CommandId::ViewWavelet: return Module::Wavelet;
+    default: return std::nullopt;
+    }
+}
+
+// Status-bar panes 1..12: width in pixels, text shown while empty, border.
+struct PaneSpec
+{
+    int width;
+    const char* initial;
+    bool border;
+};
+constexpr int kIndicatorWidth = 30; // the lock indicators' standard width
+const PaneSpec kPanes[CMainFrame::kPaneCount - 1] = {
+    {200, "Wavefile:", true}, {60, "Bit", true}, {50, "kHz", true}, {10, " ", false},
+    {100, "FFT Punkte:", true}, {10, " ", false}, {80, "Abhören läuft ...", true},
+    {85, "Aufnahme läuft...", true}, {10, " ", false},
+    {kIndicatorWidth, "UF", true}, {kIndicatorWidth, "NUM", true}, {kIndicatorWidth, "RF", true},
+};
+
+} // namespace
+
+CMainFrame::CMainFrame(CResoniApp& app) : m_app(app)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(QStringLiteral("Soundanalyse"));
+    setWindowIcon(ToolbarIcons::programIcon());
+    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(m_pMdiArea);
+    CreateActions();
+    CreateToolBar();
+    CreateStatusBar();
+    SetDocumentMenus(false);
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandUI(); });
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::action(CommandId id) const
+{
+    auto it = m_Actions.find(id);
+    return it == m_Actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandInfo& c : commandTable()) {
+        auto* a = new QAction(QString::fromUtf8(c.text), this);
+        a->setStatusTip(commandStatusTip(c));
+        a->setToolTip(commandToolTip(c));
+        a->setShortcuts(c.keys);
+        a->setIcon(ToolbarIcons::icon(c.id));
+        a->setIconVisibleInMenu(false);
+        const CommandId id = c.id;
+        switch (id) {
+        case CommandId::ViewToolbar: case CommandId::ViewStatusBar: case CommandId::ViewZeitreihe:
+        case CommandId::ViewFFT: case CommandId::View3DFFT: case CommandId::ViewNotenbild:
+        case CommandId::ViewSono: case CommandId::ViewReko: case CommandId::ViewAnalyse:
+        case CommandId::ViewWavelet: case CommandId::DataListen: case CommandId::ToolListen:
+        case CommandId::LoopPlay:
+            a->setCheckable(true);
+            break;
+        default: break;
+        }
+        connect(a, &QAction::triggered, this, [this, id] { Execute(id); });
+        addAction(a); // keys work even for commands that are in no menu
+        m_Actions[id] = a;
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_pToolBar = new QToolBar(QStringLiteral("Symbolleiste"), this);
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_pToolBar->setIconSize(QSize(16, 16));
+    m_pToolBar->setMovable(true);
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const MenuItem& item : toolbarLayout()) {
+        if (item.separator)
+            m_pToolBar->addSeparator();
+        else
+            m_pToolBar->addAction(action(item.id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    m_Panes[0] = new QLabel(QStringLiteral("Bereit"), bar);
+    m_Panes[0]->setObjectName(QStringLiteral("Pane0"));
+    bar->addWidget(m_Panes[0], 1);
+    for (int i = 1; i < kPaneCount; ++i) {
+        const PaneSpec& spec = kPanes[i - 1];
+        auto* label = new QLabel(QString::fromUtf8(spec.initial), bar);
+        label->setObjectName(QStringLiteral("Pane%1").arg(i));
+        label->setMinimumWidth(spec.width); // wider when the font needs it, so no text is cut
+        label->setFrameShape(spec.border ? QFrame::Panel : QFrame::NoFrame);
+        label->setFrameShadow(QFrame::Sunken);
+        if (i >= 10)
+            label->setEnabled(false); // the lock indicators stay dim: the key states are not read here
+        bar->addPermanentWidget(label);
+        m_Panes[static_cast<size_t>(i)] = label;
+    }
+}
+
+QString CMainFrame::paneText(int pane) const
+{
+    if (pane == 0 && !statusBar()->currentMessage().isEmpty())
+        return statusBar()->currentMessage();
+    return m_Panes[static_cast<size_t>(pane)]->text();
+}
+
+void CMainFrame::SetPane(int pane, const QString& text)
+{
+    QLabel* label = m_Panes[static_cast<size_t>(pane)];
+    label->setText(text);
+    label->repaint(); // these panes are redrawn at once
+}
+
+void CMainFrame::OnStatusFFTSize(int points)
+{
+    m_Panes[5]->setText(StatusTexts::fftSize(points)); // this pane is not forced to redraw
+}
+
+void CMainFrame::OnStatusFile()
+{
+    CResoniDoc* doc = m_app.doc();
+    SetPane(1, StatusTexts::file(doc ? doc->m_strWaveFile : QString()));
+}
+
+void CMainFrame::OnStatusBits(int bits)
+{
+    SetPane(2, StatusTexts::bits(bits));
+}
+
+void CMainFrame::OnStatusRate(int hertz)
+{
+    SetPane(3, StatusTexts::rate(hertz));
+}
+
+void CMainFrame::OnStatusListening()
+{
+    SetPane(7, StatusTexts::listening(g_bListening));
+}
+
+void CMainFrame::OnStatusRecording()
+{
+    SetPane(8, StatusTexts::recording(g_bRecording));
+}
+
+void CMainFrame::SetDocumentMenus(bool withDocument)
+{
+    m_bWithDocument = withDocument;
+    menuBar()->clear();
+    for (const MenuSpec& spec : withDocument ? menuBarWithDocument() : menuBarWithoutDocument()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        for (const MenuItem& item : spec.items) {
+            if (item.separator)
+                menu->addSeparator();
+            else
+                menu->addAction(action(item.id));
+        }
+    }
+    m_pToolBar->setVisible(true);
+    UpdateCommandUI();
+}
+
+bool CMainFrame::ActiveWindowClearsCaptures() const
+{
+    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    if (auto* module = qobject_cast<CModuleChildFrame*>(active))
+        return module->CanClearCaptures();
+    if (auto* wave = qobject_cast<CSplitterFrame*>(active))
+        return wave->CanClearCaptures();
+    return false;
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    CResoniDoc* doc = m_app.doc();
+    for (const CommandInfo& c : commandTable()) {
+        QAction* a = action(c.id);
+        bool enabled = c.available;
+        switch (c.id) {
+        case CommandId::ViewToolbar: a->setChecked(m_pToolBar->isVisibleTo(this)); break;
+        case CommandId::ViewStatusBar: a->setChecked(statusBar()->isVisibleTo(this)); break;
+        case CommandId::EditClearCaptures: enabled = enabled && doc && ActiveWindowClearsCaptures(); break;
+        case CommandId::PlayWave: case CommandId::StopPlay: case CommandId::RemoveWave:
+            enabled = enabled && g_bWaveLoaded;
+            break;
+        case CommandId::LoopPlay:
+            enabled = enabled && g_bWaveLoaded && !g_bPlaying;
+            a->setChecked(g_bLoopPlay);
+            break;
+        case CommandId::DataListen: case CommandId::ToolListen: a->setChecked(g_bListening); break;
+        case CommandId::Record: enabled = enabled && g_bListening && !g_bRecording; break;
+        case CommandId::RecordStop: enabled = enabled && g_bListening && g_bRecording; break;
+        default:
+            if (auto m = moduleOfCommand(c.id)) {
+                enabled = enabled && doc;
+                a->setChecked(doc && doc->UpdateModuleToggle(*m));
+            }
+            break;
+        }
+        if (!doc && (c.id == CommandId::FFTSettings || c.id == CommandId::RemoveWave || c.id == CommandId::Mixer))
+            enabled = false;
+        a->setEnabled(enabled);
+    }
+}
+
+void CMainFrame::Execute(CommandId id)
+{
+    CResoniDoc* doc = m_app.doc();
+    if (auto m = moduleOfCommand(id)) {
+        if (doc)
+            doc->ToggleModuleWindow(*m);
+        UpdateCommandUI();
+        return;
+    }
+    switch (id) {
+    case CommandId::AppExit: m_app.OnAppExit(); break;
+    case CommandId::AppAbout: m_app.OnAppAbout(); break;
+    case CommandId::Mixer: m_app.OnMixer(); break;
+    case CommandId::ViewToolbar: m_pToolBar->setVisible(!m_pToolBar->isVisible()); break;
+    case CommandId::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+    case CommandId::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;
+    case CommandId::WindowTile: m_pMdiArea->tileSubWindows(); break;
+    case CommandId::WindowArrange: ArrangeIcons(); break;
+    case CommandId::Abort: g_bAbort.raise(); break;
+    case CommandId::NextPane: ActivatePane(true); break;
+    case CommandId::PrevPane: ActivatePane(false); break;
+    case CommandId::EditClearCaptures:
+        if (doc && ActiveWindowClearsCaptures())
+            doc->OnClearCaptures();
+        break;
+    case CommandId::FFTSettings:
+        if (doc)
+            doc->OnFFTSettings();
+        break;
+    case CommandId::RemoveWave:
+        if (doc && g_bWaveLoaded)
+            doc->RemoveWave();
+        break;
+    default: break; // commands whose behaviour is not available are disabled
+    }
+    UpdateCommandUI();
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    // Minimised windows in a row along the bottom of the client area, left to right.
+    int x = 0;
+    const int bottom = m_pMdiArea->viewport()->height();
+    for (QMdiSubWindow* w : m_pMdiArea->subWindowList()) {
+        if (!w->isMinimized())
+            continue;
+        const QSize s = w->size();
+        w->move(x, bottom - s.height());
+        x += s.width();
+    }
+}
+
+void CMainFrame::ActivatePane(bool next)
+{
+    QMdiSubWindow* active = m_pMdiArea->activeSubWindow();
+    if (!active)
+        return;
+    const QList<CDocView*> panes = active->findChildren<CDocView*>();
+    if (panes.size() < 2)
+        return;
+    qsizetype current = 0;
+    for (qsizetype i = 0; i < panes.size(); ++i)
+        if (panes[i]->hasFocus())
+            current = i;
+    const qsizetype n = panes.size();
+    panes[(current + (next ? 1 : n - 1)) % n]->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    storePlacement(*this, m_app.m_Placements[0]);
+    m_app.DestroyDocument();
+    event->accept();
+}

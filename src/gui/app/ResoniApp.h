@@ -1,0 +1,78 @@
+// The application object: owns the main window, the one document, the settings a profile
+// carries (FFT size, last file, open module windows, window placements) and the dialogs
+// interface. Exactly one exists while the program runs; CResoniApp::instance() reaches it.
+#pragma once
+
+#include "UiDialogs.h"
+
+#include "core/profiles/WindowPlacement.h"
+#include "gui/document/ModuleWindows.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class CMainFrame;
+class CResoniDoc;
+
+class CResoniApp
+{
+public:
+    CResoniApp();
+    ~CResoniApp();
+    CResoniApp(const CResoniApp&) = delete;
+    CResoniApp& operator=(const CResoniApp&) = delete;
+
+    static CResoniApp* instance() { return s_pInstance; }
+
+    // Start-up; false ends the program. args: the program's command line (first: the program).
+    bool InitInstance(const QStringList& args);
+    // After the event loop: saves the last-used configuration; returns the exit code.
+    int ExitInstance(int exitCode);
+
+    // Called whenever the event loop is about to wait: clears the abort flag, closes the 3D
+    // windows when one asked for it, and refreshes the commands' enabled and checked states.
+    void OnIdle();
+    // Toolbar "Mixer": starts the desktop's sound mixer.
+    void OnMixer();
+    // "Inf&o über Resoni...".
+    void OnAppAbout();
+    // Ends the run: closes the main window (which destroys the document).
+    void OnAppExit();
+
+    CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
+    CResoniDoc* doc() const { return m_pDoc.get(); }
+    IUiDialogs& dialogs() const { return *m_pDialogs; }
+    // Tests answer the program's dialogs through their own implementation.
+    void setDialogs(std::unique_ptr<IUiDialogs> dialogs);
+
+    // Creates the document with its waveform window (the "new document" step of start-up).
+    bool CreateDocument();
+    // Destroys the document; its destructor hands the FFT size and file back to the settings.
+    void DestroyDocument();
+
+    int& moduleOpenFlag(Module m) { return m_nModuleOpen[static_cast<size_t>(m)]; }
+
+    // --- settings carried by the profiles ---------------------------------------------------
+    QString m_strPlaybackDevice;
+    QString m_strCaptureDevice;
+    int m_nProfileKind = 0;
+    QString m_strProfileFile;
+    QString m_strLastWaveFile;   // the last WAV file; carried from one document to the next
+    int m_nDefaultFFTSize = 0;   // the FFT size of the profile; carried from one document to the next
+    std::array<int, kModuleCount> m_nModuleOpen{}; // open flag per module window (by Module)
+    std::array<WindowPlacement, kLayoutSlotCount> m_Placements{};
+
+    // Mixer programs tried in order; the first that starts wins.
+    QStringList m_MixerPrograms;
+
+private:
+    void ApplyMainPlacement();
+
+    static CResoniApp* s_pInstance;
+    std::unique_ptr<IUiDialogs> m_pDialogs;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<CResoniDoc> m_pDoc;
+};

@@ -1,0 +1,35 @@
+#include "DocView.h"
+
+#include "ResoniDoc.h"
+
+#include <QPainter>
+
+CDocView::CDocView(CResoniDoc& doc, const QColor& background, QWidget* parent) : QWidget(parent), m_doc(doc)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, background);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_doc.AddObserver(this);
+}
+
+CDocView::~CDocView()
+{
+    m_doc.RemoveObserver(this);
+}
+
+void CDocView::OnUpdate(int /*hint*/)
+{
+    update();
+}
+
+void CDocView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    OnDraw(painter, rect());
+}
+
+void CDocView::OnDraw(QPainter& /*painter*/, const QRect& /*area*/)
+{
+}

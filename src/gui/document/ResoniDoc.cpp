@@ -1,0 +1,247 @@
+#include "ResoniDoc.h"
+
+#include "FFTSettingsDlg.h"
+#include "GlobalFlags.h"
+#include "UpdateHints.h"
+
+#include "gui/app/MainFrame.h"
+#include "gui/app/ModuleChildFrame.h"
+#include "gui/app/ResoniApp.h"
+#include "gui/waveform/SplitterFrame.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+
+#include <algorithm>
+
+const QString CResoniDoc::kNoFile = QStringLiteral("Kein File ausgewählt.");
+
+CResoniDoc::CResoniDoc(CResoniApp& app) : m_app(app)
+{
+    m_strHelpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/help/html");
+}
+
+CResoniDoc::~CResoniDoc()
+{
+    // The next document (and the last-used profile) start from this one's FFT size and file.
+    m_app.m_nDefaultFFTSize = m_nFFTSize;
+    m_app.m_strLastWaveFile = m_strWaveFile;
+    if (g_bWaveLoaded)
+        RemoveWave();
+    if (g_bListening)
+        SwitchListeningOff();
+}
+
+bool CResoniDoc::OnNewDocument()
+{
+    m_bClose3DViews = false;
+    m_Palette = buildColourRamp();
+    m_bPaletteBuilt = true;
+
+    m_nWaveDataBytes = 0;
+    m_arSeries.assign(1, 0.0);
+    m_arWavelet.assign(1, 0);
+    m_arSignal.assign(1, 0.0);
+    m_arSpectrum.assign(1, 0.0);
+    m_arSpare.assign(1, 0.0);
+    m_arAutoCorr.clear(); // stays without elements until the first DeleteContents
+
+    m_dFullScale = 0.0;
+    m_nFFTSize = m_app.m_nDefaultFFTSize;
+    m_strWaveFile = m_app.m_strLastWaveFile;
+
+    m_nBitsPerSample = 16;
+    m_nBlockCounter = 0;
+    m_pWaveFormat = std::make_unique<PcmWaveFormat>(); // PCM, 6 channels: no capture format chosen yet
+
+    m_nStatusBits = 0;
+    m_strChannels.clear();
+    m_strFormat.clear();
+    m_nSampleRate = 0;
+    m_strShownFile = kNoFile;
+    m_nPlayBits = 0;
+    m_nPlayRate = 0;
+    m_nSelectionFFTSize = 0;
+
+    UpdateStatusBar();
+
+    m_bStereoFile = false;
+    m_nStereoChannel = 1;
+    m_nFirstMinLag = 0;
+    return true;
+}
+
+void CResoniDoc::DeleteContents()
+{
+    m_arWavelet.assign(1, 0);
+    m_arSeries.assign(1, 0.0);
+    m_arSignal.assign(1, 0.0);
+    m_arSpectrum.assign(1, 0.0);
+    m_arAutoCorr.assign(1, 0.0);
+}
+
+void CResoniDoc::OnClearCaptures()
+{
+    DeleteContents();
+    UpdateAllViews(UpdateHint::kRefresh);
+}
+
+void CResoniDoc::RemoveWave()
+{
+    UpdateAllViews(UpdateHint::kPlaybackStopped);
+    g_bWaveLoaded = false;
+    DeleteContents();
+    m_nSelectionFFTSize = 0;
+    m_nStatusBits = 0;
+    m_strChannels.clear();
+    m_strFormat.clear();
+    m_nSampleRate = 0;
+    m_strWaveFile = kNoFile;
+    m_strShownFile = kNoFile;
+    m_nFFTSize = m_app.m_nDefaultFFTSize;
+    m_pWaveData.clear();
+    m_pWaveData.shrink_to_fit();
+    m_dFullScale = 0.0;
+    m_nWaveDataBytes = 0;
+    g_bPlayCopyResampled = false;
+    UpdateStatusBar();
+    UpdateAllViews(UpdateHint::kRefresh);
+}
+
+void CResoniDoc::UpdateStatusBar()
+{
+    CMainFrame* frame = m_app.mainFrame();
+    if (!frame)
+        return;
+    frame->OnStatusFFTSize(m_nFFTSize);
+    frame->OnStatusFile();
+    frame->OnStatusBits(m_nStatusBits);
+    frame->OnStatusRate(m_nSampleRate);
+    frame->OnStatusListening();
+    frame->OnStatusRecording();
+}
+
+void CResoniDoc::OnFFTSettings()
+{
+    if (g_bListening)
+        SwitchListeningOff();
+    bool bWasPlaying = false;
+    if (g_bPlaying) {
+        StopPlaying();
+        bWasPlaying = true;
+    }
+    CFFTSettingsDlg dlg(m_nFFTSize, m_app.mainFrame());
+    if (m_app.dialogs().execDialog(dlg) == QDialog::Accepted) {
+        m_nFFTSize = dlg.chosenSize();
+        if (CMainFrame* frame = m_app.mainFrame())
+            frame->OnStatusFFTSize(m_nFFTSize);
+    }
+    DeleteContents();
+    if (bWasPlaying)
+        StartPlaying(false); // resumes without looping, whatever "Loop Playing" says
+    UpdateStatusBar();
+    UpdateAllViews(UpdateHint::kRefresh);
+}
+
+void CResoniDoc::SwitchListeningOff()
+{
+    // Ending listening also ends a recording.
+    g_bRecording = false;
+    g_bListening = false;
+    UpdateStatusBar();
+    UpdateAllViews(UpdateHint::kRefresh);
+}
+
+void CResoniDoc::StopPlaying()
+{
+    g_bPlaying = false;
+    UpdateAllViews(UpdateHint::kPlaybackStopped);
+}
+
+void CResoniDoc::StartPlaying(bool /*bLoop*/)
+{
+    g_bPlaying = true;
+    UpdateAllViews(UpdateHint::kPlaybackStarted);
+}
+
+QPointer<CModuleChildFrame>& CResoniDoc::framePointer(Module module)
+{
+    switch (module) {
+    case Module::Zeitreihe: return m_pZeitreiheFrame;
+    case Module::FFT: return m_pFFTFrame;
+    case Module::FFT3D: return m_pFFT3DFrame;
+    case Module::Notenbild: return m_pNotenbildFrame;
+    case Module::Sono: return m_pSonoFrame;
+    case Module::Reko: return m_pRekoFrame;
+    case Module::Analyse: return m_pAnalyseFrame;
+    case Module::Wavelet: break;
+    }
+    return m_pWaveletFrame;
+}
+
+CModuleChildFrame* CResoniDoc::moduleFrame(Module module) const
+{
+    return const_cast<CResoniDoc*>(this)->framePointer(module).data();
+}
+
+void CResoniDoc::ToggleModuleWindow(Module module)
+{
+    QPointer<CModuleChildFrame>& frame = framePointer(module);
+    if (frame) {
+        CloseModuleWindow(module);
+        return;
+    }
+    if (module == Module::FFT3D || module == Module::Reko)
+        m_bClose3DViews = false;
+    CMainFrame* main = m_app.mainFrame();
+    if (!main)
+        return; // nothing to hold the window: the command can be repeated later
+    CModuleChildFrame* created = moduleInfo(module).create(*this);
+    main->mdiArea()->addSubWindow(created);
+    created->show();
+    frame = created;
+    m_app.moduleOpenFlag(module) = 1;
+}
+
+void CResoniDoc::CloseModuleWindow(Module module)
+{
+    QPointer<CModuleChildFrame>& frame = framePointer(module);
+    delete frame.data(); // the pointer becomes null with the window
+    m_app.moduleOpenFlag(module) = 0;
+}
+
+bool CResoniDoc::UpdateModuleToggle(Module module)
+{
+    const bool open = !framePointer(module).isNull();
+    if (!open)
+        m_app.moduleOpenFlag(module) = 0;
+    return open;
+}
+
+void CResoniDoc::CloseThreeDViewsIfRequested()
+{
+    if (!m_bClose3DViews)
+        return;
+    for (Module m : {Module::FFT3D, Module::Reko})
+        if (framePointer(m))
+            CloseModuleWindow(m);
+}
+
+void CResoniDoc::AddObserver(IDocObserver* observer)
+{
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void CResoniDoc::RemoveObserver(IDocObserver* observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CResoniDoc::UpdateAllViews(int hint)
+{
+    const std::vector<IDocObserver*> observers = m_observers; // a view may go away while told
+    for (IDocObserver* o : observers)
+        if (std::find(m_observers.begin(), m_observers.end(), o) != m_observers.end())
+            o->OnUpdate(hint);
+}

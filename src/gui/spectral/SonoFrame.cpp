@@ -1,0 +1,7 @@
+#include "SonoFrame.h"
+
+#include "SonoView.h"
+
+CSonoFrame::CSonoFrame(CResoniDoc& doc) : CModuleChildFrame(doc, moduleInfo(Module::Sono), new CSonoView(doc))
+{
+}

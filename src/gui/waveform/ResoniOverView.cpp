@@ -1,0 +1,6 @@
+#include "ResoniOverView.h"
+
+CResoniOverView::CResoniOverView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::white, parent)
+{
+    setObjectName(QStringLiteral("CResoniOverView"));
+}

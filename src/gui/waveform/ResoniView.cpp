@@ -1,0 +1,6 @@
+#include "ResoniView.h"
+
+CResoniView::CResoniView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::white, parent)
+{
+    setObjectName(QStringLiteral("CResoniView"));
+}

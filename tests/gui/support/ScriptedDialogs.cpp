@@ -1,0 +1,49 @@
+#include "ScriptedDialogs.h"
+
+IUiDialogs::Answer CScriptedDialogs::messageBox(const QString& text, const QString& title, Icon icon,
+                                                Buttons buttons)
+{
+    messages.push_back({text, title, icon, buttons});
+    if (answers.empty())
+        return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Cancel;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString CScriptedDialogs::openFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
+                                       const QString& /*directory*/)
+{
+    fileDialogs.push_back({title, filters, selectedFilter, false});
+    if (files.empty())
+        return QString();
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+QString CScriptedDialogs::saveFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
+                                       const QString& /*directory*/, const QString& /*defaultSuffix*/)
+{
+    fileDialogs.push_back({title, filters, selectedFilter, true});
+    if (files.empty())
+        return QString();
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+std::optional<QColor> CScriptedDialogs::chooseColour(const QColor& /*initial*/)
+{
+    return std::nullopt;
+}
+
+int CScriptedDialogs::execDialog(QDialog& dialog)
+{
+    dialogTitles << dialog.windowTitle();
+    if (dialogActions.empty())
+        return QDialog::Rejected;
+    auto action = dialogActions.front();
+    dialogActions.pop_front();
+    return action(dialog);
+}

@@ -1,0 +1,135 @@
+// Start-up and shut-down of the program: main window, document, module windows from the
+// settings, the command-line profile, the mixer and the About dialog, the stored placement.
+#include "support/AppFixture.h"
+
+#include "gui/app/ModuleChildFrame.h"
+#include "gui/waveform/ResoniOverView.h"
+#include "gui/waveform/ResoniView.h"
+#include "gui/waveform/SplitterFrame.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSplitter>
+#include <QtTest>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void mainWindowWithWaveformWindowAndAllEightModules()
+    {
+        AppFixture f;
+        QVERIFY(f.started());
+        QCOMPARE(f.frame().windowTitle(), QStringLiteral("Soundanalyse"));
+        QVERIFY(f.frame().isVisible());
+        QVERIFY(f.frame().isMaximized()); // the predefined profiles show it maximised
+
+        CSplitterFrame* wave = f.doc().m_pWaveFrame;
+        QVERIFY(wave);
+        QCOMPARE(wave->windowTitle(), QStringLiteral("Uebersicht1"));
+        QCOMPARE(wave->splitter()->orientation(), Qt::Vertical);
+        QCOMPARE(wave->splitter()->widget(0), static_cast<QWidget*>(wave->overView()));
+        QCOMPARE(wave->splitter()->widget(1), static_cast<QWidget*>(wave->waveView()));
+
+        const QStringList expectedTitles = {
+            "Zeitreihe", "FFT", "3D FFT (Help: Strg+F1)", "Notenbild", "Sonogramm",
+            "3D Rekonstruktion (Help: Strg+F1)", "Zeitreihenanalyse", "Wavelet",
+        };
+        QStringList titles;
+        for (const ModuleInfo& info : moduleTable()) {
+            f.frame().action(static_cast<CommandId>(int(CommandId::ViewZeitreihe) + int(info.module)))->trigger();
+            CModuleChildFrame* w = f.doc().moduleFrame(info.module);
+            QVERIFY(w);
+            QVERIFY(w->isVisible());
+            QVERIFY(w->windowFlags() & Qt::WindowMinMaxButtonsHint); // resizable, min and max boxes
+            titles << w->windowTitle();
+        }
+        QCOMPARE(titles, expectedTitles);
+        QCOMPARE(f.frame().mdiArea()->subWindowList().size(), 9);
+    }
+
+    void profileWindowsReopenInStartupOrder()
+    {
+        AppFixture f({QStringLiteral("resoni")}, [](CResoniApp& app) {
+            for (Module m : {Module::Wavelet, Module::FFT, Module::Reko, Module::Zeitreihe})
+                app.moduleOpenFlag(m) = 1;
+        });
+        QStringList order;
+        for (QMdiSubWindow* w : f.frame().mdiArea()->subWindowList(QMdiArea::CreationOrder))
+            order << w->windowTitle();
+        const QStringList expected = {"Uebersicht1", "3D Rekonstruktion (Help: Strg+F1)", "Zeitreihe", "FFT",
+                                      "Wavelet"};
+        QCOMPARE(order, expected);
+        QCOMPARE(f.app().m_nProfileKind, 6);
+    }
+
+    void commandLineNamesAUserProfile()
+    {
+        AppFixture f({QStringLiteral("resoni"), QStringLiteral("Klasse7b")});
+        QVERIFY(f.started());
+        QCOMPARE(f.app().m_strProfileFile, QStringLiteral("ResoniUserProfil-Klasse7b.ini"));
+        QCOMPARE(f.app().m_nProfileKind, 6); // the last step of start-up
+    }
+
+    void defaultDeviceNames()
+    {
+        CResoniApp app;
+        QCOMPARE(app.m_strPlaybackDevice, QStringLiteral("Primärer Soundtreiber"));
+        QCOMPARE(app.m_strCaptureDevice, QStringLiteral("Primärer Soundaufnahmetreiber"));
+    }
+
+    void mixerThatCannotStartSaysSo()
+    {
+        AppFixture f;
+        f.app().m_MixerPrograms = {QStringLiteral("/nonexistent/resoni-test-mixer")};
+        f.frame().action(CommandId::Mixer)->trigger();
+        QCOMPARE(f.dialogs().messages.size(), size_t(1));
+        QCOMPARE(f.dialogs().messages[0].text, QStringLiteral("Standardsoundmixer 'sndvol32.exe' nicht auffindbar."));
+    }
+
+    void aboutDialog()
+    {
+        AppFixture f;
+        f.frame().action(CommandId::AppAbout)->trigger();
+        QCOMPARE(f.dialogs().dialogTitles, QStringList{QStringLiteral("Info über Resoni")});
+    }
+
+    void closingStoresTheMainPlacement()
+    {
+        AppFixture f;
+        f.frame().showNormal();
+        f.frame().setGeometry(50, 60, 700, 500);
+        QTRY_COMPARE(f.frame().geometry().size(), QSize(700, 500));
+        f.frame().action(CommandId::ViewFFT)->trigger();
+        f.doc().m_nFFTSize = 512;
+        f.frame().action(CommandId::AppExit)->trigger();
+        const WindowPlacement& wp = f.app().m_Placements[0];
+        QCOMPARE(wp.showCmd, WindowPlacement::kShowNormal);
+        QCOMPARE(wp.right - wp.left, 700);
+        QCOMPARE(wp.bottom - wp.top, 500);
+        QVERIFY(f.app().doc() == nullptr);          // closing ended the document
+        QCOMPARE(f.app().m_nDefaultFFTSize, 512);   // which handed its FFT size back
+        QVERIFY(f.app().m_Placements[2].right > f.app().m_Placements[2].left); // the FFT window's slot
+    }
+
+    void closingMaximisedStoresTheShowState()
+    {
+        AppFixture f;
+        f.frame().showMaximized();
+        f.frame().close();
+        QCOMPARE(f.app().m_Placements[0].showCmd, WindowPlacement::kShowMaximized);
+    }
+
+    void waveformWindowRefusesToClose()
+    {
+        AppFixture f;
+        QPointer<CSplitterFrame> wave = f.doc().m_pWaveFrame.data();
+        wave->close();
+        QCoreApplication::processEvents();
+        QVERIFY(!wave.isNull());
+        QVERIFY(wave->isVisible());
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
