@@ -4,7 +4,6 @@
 #include "CliOutput.h"
 #include "SeriesInput.h"
 
-#include "core/audio/TimeSeriesImport.h"
 #include "core/audio/WaveSource.h"
 
 #include <cstdio>
@@ -25,26 +24,21 @@ int RunInfo(const std::vector<std::string>& argv)
     const std::string& path = args.positional()[0];
     const bool bLeft = seriesChannelIsLeft(args);
 
+    // The samples are counted by reading the series exactly as every analysing command does.
+    const SeriesInput series = loadSeriesInput(path, args);
+    const double n = static_cast<double>(series.samples.size());
     InfoRow row{};
     if (isTextSeriesPath(path, args)) {
-        // Read exactly as the import does: it becomes a mono 16-bit PCM file at 44100 Hz.
-        TimeSeriesValues series;
-        if (!ReadTimeSeriesFile(path, series))
-            throw std::runtime_error("cannot read " + path);
-        if (series.values.empty())
-            throw std::runtime_error("the series holds no numbers (the program refuses it as an empty file): " +
-                                     path);
-        const double n = static_cast<double>(series.values.size());
+        // The import makes it a mono 16-bit PCM file at 44100 Hz, 2 bytes per value.
         row = {1, 1, 44100, 16, 2 * n, n};
     } else {
-        const WaveSourceInfo info = InspectWave(path);
-        if (info.refusal != WaveRefusal::None)
+        const WaveSourceInfo info = InspectWave(path, bLeft);
+        if (info.refusal != WaveRefusal::None) // only if the file changed in between
             throw std::runtime_error(RefusalReason(info.refusal, &info.format) + ": " + path);
         const WaveFormat& f = info.format;
         row = {static_cast<double>(f.wFormatTag), static_cast<double>(f.nChannels),
                static_cast<double>(f.nSamplesPerSec), static_cast<double>(f.wBitsPerSample),
-               static_cast<double>(info.nDataBytes),
-               static_cast<double>(AnalysedSampleCount(info.nDataBytes, f, bLeft))};
+               static_cast<double>(info.nDataBytes), n};
     }
     const double duration = row.samples / row.rate; // seconds; a rate of 0 gives inf (JSON null)
 

@@ -16,6 +16,8 @@ HRESULT CPlaybackBuffer::Create(std::unique_ptr<CPlaybackBuffer>& pBuffer, const
     const std::size_t size = file->GetSize();
     if (size == 0)
         return E_FAIL;
+    if (file->GetSizeAvailable() < size) // the data ends early: the fill could never succeed
+        return E_FAIL;
     std::unique_ptr<CPlaybackBuffer> buffer(new CPlaybackBuffer());
     buffer->m_format = *file->GetFormat();
     buffer->m_pWaveFile = std::move(file);

@@ -17,8 +17,9 @@ class CPlaybackBuffer
 {
 public:
     // E_INVALIDARG for an empty path or dwNumBuffers 0; the status of opening the file; E_FAIL
-    // for a data chunk of 0 bytes; E_OUTOFMEMORY when the buffer cannot be allocated; the status
-    // of filling it. Buffers beyond the first are duplicates sharing the same memory.
+    // for a data chunk of 0 bytes or one that ends before its declared size; E_OUTOFMEMORY
+    // when the buffer cannot be allocated; the status of filling it. Buffers beyond the first
+    // are duplicates sharing the same memory.
     static HRESULT Create(std::unique_ptr<CPlaybackBuffer>& pBuffer, const std::string& strWaveFileName,
                           unsigned dwNumBuffers);
 

@@ -108,7 +108,9 @@ int CWaveLoader::CheckAndPrepareWave(const std::string& path)
         m_nWaveDataBytes = 0;
         return 1;
     }
-    if (file.GetSize() == 0) {
+    // Empty: no byte, or too few bytes for one sample (1 byte of 16-bit data), which would
+    // leave nothing to analyse and an empty playback copy.
+    if (file.GetSize() < static_cast<std::uint32_t>(BytesPerSample(file.GetFormat()->wBitsPerSample))) {
         m_nWaveDataBytes = 0;
         ShowMessage(WaveText::kEmptyWave);
         return 1;
@@ -145,6 +147,10 @@ int CWaveLoader::CheckAndPrepareWave(const std::string& path)
     if (bStereo) {
         if (MakeMonoCopy() != 0)
             return 1;
+        if (m_nWaveDataBytes == 0) { // the chosen channel has no complete sample
+            ShowMessage(WaveText::kEmptyWave);
+            return 1;
+        }
         m_strChannels = WaveText::kMono;
     }
     if (m_nBitsPerSample <= 16 && m_nSampleRate <= 48000) {

@@ -38,7 +38,8 @@ public:
     // is no WAV file or whose data chunk ends early). Reads the data chunk into m_pWaveData.
     int ReadWaveData(const std::string& path);
     // 0 success, 1 failure or cancel: format members, channel dialog, working copies, playback
-    // buffer. Refuses files of more than 16 bits and unlisted rates above 48000 Hz silently.
+    // buffer. "Wavefile ist leer." for a data chunk shorter than one sample. Refuses files of
+    // more than 16 bits and unlisted rates above 48000 Hz silently.
     int CheckAndPrepareWave(const std::string& path);
     int MakeMonoCopy();                           // the chosen channel -> "~TempWaveMono.wav", re-read
     int MakePlaybackCopy(const std::string& path); // "~TempWave.wav" at the copy rate

@@ -32,7 +32,7 @@ std::optional<PlaybackCopyRate> PlaybackCopyFor(std::uint32_t nFileRate)
 
 WaveRefusal CheckWaveFormat(const WaveFormat& format, std::uint64_t nDataBytes)
 {
-    if (nDataBytes == 0)
+    if (nDataBytes < static_cast<std::uint64_t>(BytesPerSample(format.wBitsPerSample)))
         return WaveRefusal::Empty;
     if (format.wBitsPerSample > 16)
         return WaveRefusal::TooManyBits;
@@ -48,7 +48,7 @@ std::string RefusalReason(WaveRefusal refusal, const WaveFormat* pFormat)
     case WaveRefusal::None: return "the file can be loaded";
     case WaveRefusal::NotWave: return "not a RIFF WAVE file with \"fmt \" and \"data\" chunks";
     case WaveRefusal::ReadFailed: return "the data chunk reaches beyond the end of the file";
-    case WaveRefusal::Empty: return "the data chunk is empty";
+    case WaveRefusal::Empty: return "the data chunk holds no complete sample";
     case WaveRefusal::TooManyBits:
         std::snprintf(buf, sizeof buf, "%u bits per sample; only files of up to 16 bits can be loaded",
                       pFormat ? pFormat->wBitsPerSample : 0u);

@@ -33,7 +33,8 @@ enum class WaveRefusal {
     None,
     NotWave,      // no RIFF WAVE header with "fmt " and "data" (or unreadable)
     ReadFailed,   // the data chunk reaches beyond the end of the file
-    Empty,        // the data chunk has 0 bytes
+    Empty,        // the data chunk is shorter than one sample (0 bytes, or 1 byte of 16-bit data),
+                  // or the chosen channel of a stereo file has no complete sample
     TooManyBits,  // more than 16 bits per sample
     UnlistedRate, // above 48000 samples per second at a rate without a playback copy
 };

@@ -7,7 +7,7 @@
 
 namespace {
 
-WaveSourceInfo OpenAndCheck(CRiffWaveFile& file, const std::string& path)
+WaveSourceInfo OpenAndCheck(CRiffWaveFile& file, const std::string& path, bool bLeft)
 {
     WaveSourceInfo info;
     if (FAILED(file.Open(path, nullptr, WAVEFILE_READ)))
@@ -19,22 +19,24 @@ WaveSourceInfo OpenAndCheck(CRiffWaveFile& file, const std::string& path)
         return info;
     }
     info.refusal = CheckWaveFormat(info.format, info.nDataBytes);
+    if (info.refusal == WaveRefusal::None && AnalysedSampleCount(info.nDataBytes, info.format, bLeft) == 0)
+        info.refusal = WaveRefusal::Empty; // the mono copy of the chosen channel would be empty
     return info;
 }
 
 } // namespace
 
-WaveSourceInfo InspectWave(const std::string& path)
+WaveSourceInfo InspectWave(const std::string& path, bool bLeft)
 {
     CRiffWaveFile file;
-    return OpenAndCheck(file, path);
+    return OpenAndCheck(file, path, bLeft);
 }
 
 WaveSourceInfo ReadWaveSamples(const std::string& path, bool bLeft, std::vector<double>& samples)
 {
     samples.clear();
     CRiffWaveFile file;
-    WaveSourceInfo info = OpenAndCheck(file, path);
+    WaveSourceInfo info = OpenAndCheck(file, path, bLeft);
     if (info.refusal != WaveRefusal::None)
         return info;
     std::unique_ptr<std::uint8_t[]> data;

@@ -18,8 +18,8 @@ struct WaveSourceInfo
 };
 
 // Reads the header and checks every refusal (including a data chunk cut short by the end of the
-// file) without reading the samples.
-WaveSourceInfo InspectWave(const std::string& path);
+// file) without reading the samples; bLeft is the channel of a stereo file.
+WaveSourceInfo InspectWave(const std::string& path, bool bLeft);
 
 // As InspectWave, and on success the samples of the analysed channel (bLeft picks the channel
 // of a stereo file) as the document keeps them (8-bit 0 ... 255, 16-bit signed).
