@@ -1,5 +1,7 @@
 #include "core/audio/PlaybackBuffer.h"
 
+#include "core/audio/WaveBytes.h"
+
 #include <cstring>
 #include <new>
 
@@ -24,7 +26,7 @@ HRESULT CPlaybackBuffer::Create(std::unique_ptr<CPlaybackBuffer>& pBuffer, const
     buffer->m_dwDSBufferSize = size;
     buffer->m_dwNumBuffers = dwNumBuffers;
     try {
-        std::shared_ptr<std::uint8_t[]> block = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        std::shared_ptr<std::uint8_t[]> block = AllocateWaveBytes(size);
         buffer->m_apDSBuffer.assign(dwNumBuffers, block);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;

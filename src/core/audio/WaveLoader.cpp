@@ -83,7 +83,7 @@ int CWaveLoader::ReadWaveData(const std::string& path)
         return 1;
     }
     try {
-        m_pWaveData = std::make_unique_for_overwrite<std::uint8_t[]>(n);
+        m_pWaveData = AllocateWaveBytes(n);
     } catch (const std::bad_alloc&) {
         ShowMessage(WaveText::kReadFailed);
         return 1;

@@ -7,6 +7,7 @@
 #include "core/audio/PlaybackBuffer.h"
 #include "core/audio/StereoDialogModel.h"
 #include "core/audio/TimeSeriesImport.h"
+#include "core/audio/WaveBytes.h"
 #include "core/audio/WaveTexts.h"
 
 #include <cstddef>
@@ -59,7 +60,7 @@ public:
 
     // The document's members (names as the program uses them).
     std::string m_strWaveFile = WaveText::kNoFileSelected;
-    std::unique_ptr<std::uint8_t[]> m_pWaveData; // raw PCM of one channel
+    WaveBytes m_pWaveData; // raw PCM of one channel
     std::size_t m_nWaveDataBytes = 0;
     std::size_t m_nPlayDataBytes = 0; // = m_nWaveDataBytes / k for a down-sampled playback copy
     int m_nBitsPerSample = 0;

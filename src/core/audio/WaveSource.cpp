@@ -1,6 +1,7 @@
 #include "core/audio/WaveSource.h"
 
 #include "core/audio/RiffWaveFile.h"
+#include "core/audio/WaveBytes.h"
 
 #include <memory>
 #include <new>
@@ -39,9 +40,9 @@ WaveSourceInfo ReadWaveSamples(const std::string& path, bool bLeft, std::vector<
     WaveSourceInfo info = OpenAndCheck(file, path, bLeft);
     if (info.refusal != WaveRefusal::None)
         return info;
-    std::unique_ptr<std::uint8_t[]> data;
+    WaveBytes data;
     try {
-        data = std::make_unique_for_overwrite<std::uint8_t[]>(info.nDataBytes);
+        data = AllocateWaveBytes(info.nDataBytes);
     } catch (const std::bad_alloc&) {
         info.refusal = WaveRefusal::ReadFailed;
         return info;
