@@ -1,13 +1,10 @@
 #include "core/audio/TimeSeriesImport.h"
 
-#include <clocale>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdlib> // strtod_l (glibc)
 #include <fstream>
 #include <iterator>
-#include <locale.h>
-#include <sstream>
+#include <locale.h> // newlocale, locale_t
 
 namespace {
 

@@ -18,7 +18,8 @@
 
 // How a load ended, and what the document does afterwards:
 // Loaded:     m_arSeries emptied; the FFT view's lower amplitude limit = -6·m_nBitsPerSample dBr;
-//             UpdateStatusBar; hint 50.
+//             UpdateStatusBar; hint 50. After an imported series also the upper frequency field
+//             of the FFT, sonogram and 3D FFT windows = m_nSampleRate / 2000 (integer kHz).
 // ReadFailed: (LoadWaveFile only) the data could not be read; nothing more.
 // Failed:     m_arSeries = one 0 element; UpdateStatusBar; hint 50.
 enum class WaveLoadOutcome { Loaded, ReadFailed, Failed };
