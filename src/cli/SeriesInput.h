@@ -25,3 +25,9 @@ void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>
 // Reads `path` as the options say. Throws std::runtime_error with a one-line English
 // message for a file the program refuses or cannot read, CliUsageError for bad options.
 SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args);
+
+// Whether `path` is read as a text series: --text, or a name ending in .txt, .dat or .prn
+// (any case).
+bool isTextSeriesPath(const std::string& path, const CliArgs& args);
+// The channel --channel picks (true = left); CliUsageError for anything but left or right.
+bool seriesChannelIsLeft(const CliArgs& args);

@@ -1,0 +1,83 @@
+#include "SeriesInput.h"
+
+#include "CliArgs.h"
+#include "core/audio/TimeSeriesImport.h"
+#include "core/audio/WaveSource.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace {
+
+bool HasTextExtension(const std::string& path)
+{
+    const auto dot = path.find_last_of('.');
+    const auto slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return false;
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".txt" || ext == ".dat" || ext == ".prn";
+}
+
+} // namespace
+
+bool isTextSeriesPath(const std::string& path, const CliArgs& args)
+{
+    return args.flag("text") || HasTextExtension(path);
+}
+
+void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions)
+{
+    valueOptions.insert({"from", "to", "channel"});
+    flagOptions.insert({"text", "raw"});
+}
+
+bool seriesChannelIsLeft(const CliArgs& args)
+{
+    const std::string channel = args.text("channel").value_or("left");
+    if (channel == "left")
+        return true;
+    if (channel == "right")
+        return false;
+    throw CliUsageError("--channel: '" + channel + "' is neither left nor right");
+}
+
+SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
+{
+    const bool bLeft = seriesChannelIsLeft(args);
+    SeriesInput in;
+    std::vector<double> all;
+    if (isTextSeriesPath(path, args)) {
+        TimeSeriesValues series;
+        if (!ReadTimeSeriesFile(path, series))
+            throw std::runtime_error("cannot read " + path);
+        if (series.values.empty())
+            throw std::runtime_error("the series holds no numbers (the program refuses it as an empty file): " + path);
+        if (args.flag("raw")) {
+            all = std::move(series.values);
+        } else {
+            const std::vector<std::int16_t> q = ScaleTimeSeries(series);
+            all.assign(q.begin(), q.end());
+        }
+        in.rate = 44100.0;
+        in.bits = 16;
+    } else {
+        WaveSourceInfo info = ReadWaveSamples(path, bLeft, all);
+        if (info.refusal != WaveRefusal::None)
+            throw std::runtime_error(RefusalReason(info.refusal, &info.format) + ": " + path);
+        in.rate = info.format.nSamplesPerSec;
+        in.bits = info.format.wBitsPerSample;
+    }
+    const long long size = static_cast<long long>(all.size());
+    const long long from = args.getInt("from", 0);
+    const long long to = args.getInt("to", size);
+    if (from < 0 || to > size || from > to)
+        throw CliUsageError("--from/--to: [" + std::to_string(from) + ", " + std::to_string(to) +
+                            ") is not inside the series of " + std::to_string(size) + " samples");
+    in.firstSample = static_cast<std::size_t>(from);
+    in.samples.assign(all.begin() + from, all.begin() + to);
+    return in;
+}
