@@ -103,13 +103,13 @@ TEST(CliNonlinear, SelectionAndImportScaling)
         ints[i] = std::trunc(henon[i] * 20000.0);
     ints[5] = -32768.0;
     const std::string path = writeSeries("cli_nl_ints.dat", ints);
-    const std::vector<double> part(ints.begin() + 100, ints.begin() + 1600);
+    const std::vector<double> selection(ints.begin() + 100, ints.begin() + 1600);
     MutualInfoOptions mi;
     mi.maxDelay = 15;
     const CliResult r = runCli({"mutual-info", "--max-delay", "15", "--from", "100", "--to", "1600", path});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, coreOutput([&](std::ostream& o, AbortToken& a) {
-                  return reportMutualInformation(part, mi, ReportFormat::Csv, o, a, {});
+                  return reportMutualInformation(selection, mi, ReportFormat::Csv, o, a, {});
               }));
 }
 

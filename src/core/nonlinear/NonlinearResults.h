@@ -102,7 +102,7 @@ using CheckpointCallback = std::function<void(long long index)>;
 
 struct NonlinearCallbacks
 {
-    MessageCallback onMessage;            // the engine's message boxes, text as specified
+    MessageCallback onMessage;            // the engine's message boxes, texts byte for byte
     CheckpointCallback onCheckpoint;
     MaxExponentProgress onMaxExponentProgress;
     SpectrumProgress onSpectrumProgress;
