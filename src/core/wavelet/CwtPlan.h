@@ -1,0 +1,18 @@
+// One run of the transform as the wavelet's transform operation sees it: the samples, the
+// scale grid and the output geometry. Built by the engine (CCwt) for each request.
+#pragma once
+
+class CDataSetWindow;
+class CScaleGrid;
+
+struct CwtPlan
+{
+    const CDataSetWindow* window = nullptr; // the samples, read at sample indices
+    const CScaleGrid* grid = nullptr;       // g(1 … n) in seconds
+    long rows = 0;                          // n
+    long columns = 0;                       // m
+    long resolution = 0;                    // N: points at which the wavelet is sampled
+    float startTime = 0.0f;                 // seconds
+    float endTime = 0.0f;                   // seconds
+    float rate = 0.0f;                      // samples per second
+};
