@@ -95,6 +95,17 @@ TEST(IniText, SetAddsMissingSectionsAtTheEndInTheFilesLineEnd)
     EXPECT_EQ(findOr(noFinalNewline, "A", "b"), "2");
 }
 
+TEST(IniText, AddedLinesNeverSwallowAnEmptyLine)
+{
+    // The file's first line end is a lone CR; the key line before the empty line ends in CR LF.
+    CIniText ini{std::string("[A]\ra=1\r\n\nb=2\r")};
+    ASSERT_TRUE(ini.Set("A", "c", "3"));
+    EXPECT_EQ(ini.Text(), "[A]\ra=1\r\n\nb=2\rc=3\r");
+    CIniText blankAfter{std::string("[A]\ra=1\r\n\n[B]\r")};
+    ASSERT_TRUE(blankAfter.Set("A", "c", "3"));
+    EXPECT_EQ(blankAfter.Text(), "[A]\ra=1\r\nc=3\r\n\n[B]\r");
+}
+
 TEST(IniText, SetRefusesNamesThatCouldNotBeReadBack)
 {
     const std::string before = "[A]\na=1\n";

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -93,6 +94,25 @@ TEST(ProfileSettings, EveryKeyRoundTripsThroughAWrittenProfile)
     for (int slot = 0; slot < kLayoutSlotCount; ++slot)
         EXPECT_EQ(read.placements[static_cast<size_t>(slot)], original.placements[static_cast<size_t>(slot)])
             << "slot " << slot;
+}
+
+TEST(ProfileSettings, InMemoryStoreWritesAndReadsLikeAFile)
+{
+    ScopedTempDir dir;
+    const std::string onDisk = writeProfile(dir.file("p.ini"), distinctSettings(1));
+    CIniFile memory = CIniFile::InMemory("; kept\n", "Dokument");
+    EXPECT_EQ(memory.GetPath(), "");
+    ProfileSettings s = distinctSettings(1);
+    ExchangeProfile(memory, false, s);
+    ASSERT_NE(memory.MemoryText(), nullptr);
+    EXPECT_EQ(*memory.MemoryText(), "; kept\n" + onDisk);
+    EXPECT_FALSE(std::filesystem::exists("Dokument")) << "no file is written";
+
+    CIniFile view(memory); // a copy works on the same text
+    ProfileSettings r = distinctSettings(2);
+    ExchangeProfile(view, true, r);
+    EXPECT_EQ(r, s);
+    EXPECT_EQ(CIniFile(dir.file("p.ini")).MemoryText(), nullptr);
 }
 
 TEST(ProfileSettings, FloatsAndDoublesKeepSixSignificantDigits)

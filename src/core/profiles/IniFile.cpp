@@ -172,6 +172,19 @@ CIniFile::CIniFile(const std::string& path, const std::string& section, bool bMo
         m_strPath = joinPath(directory, path);
 }
 
+CIniFile CIniFile::InMemory(std::string text, const std::string& section)
+{
+    CIniFile ini("/", section, false);
+    ini.m_strPath.clear();
+    ini.m_pMemory = std::make_shared<CIniText>(std::move(text));
+    return ini;
+}
+
+const std::string* CIniFile::MemoryText() const
+{
+    return m_pMemory ? &m_pMemory->Text() : nullptr;
+}
+
 void CIniFile::SetSection(const std::string& section)
 {
     m_strSection = section;
@@ -189,9 +202,13 @@ const char* CIniFile::ReadToBuffer(const char* key, const char* def, const char*
     std::string bytes;
     std::optional<std::string_view> found;
     std::optional<CIniText> text;
-    if (key && *key && loadFile(m_strPath, bytes) == FileState::Readable) {
-        text.emplace(std::move(bytes));
-        found = text->Find(m_strSection, key);
+    if (key && *key) {
+        if (m_pMemory) {
+            found = m_pMemory->Find(m_strSection, key);
+        } else if (loadFile(m_strPath, bytes) == FileState::Readable) {
+            text.emplace(std::move(bytes));
+            found = text->Find(m_strSection, key);
+        }
     }
     fillBuffer(m_Buffer, found ? *found : IniTrim(def ? std::string_view(def) : std::string_view()));
     return m_Buffer.data();
@@ -227,6 +244,10 @@ void CIniFile::WriteText(const char* key, const std::string& value, const char* 
     TakeSection(section);
     if (!key)
         return;
+    if (m_pMemory) {
+        m_pMemory->Set(m_strSection, key, value);
+        return;
+    }
     std::string bytes;
     if (loadFile(m_strPath, bytes) == FileState::Unusable)
         return;

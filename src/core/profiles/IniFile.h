@@ -4,9 +4,11 @@
 #pragma once
 
 #include "core/common/Rgb.h"
+#include "core/profiles/IniText.h"
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 // Reads go through a value buffer of 256 bytes: the value (or default) without surrounding
@@ -38,9 +40,16 @@ public:
     // or the current one. An empty section becomes the application name.
     explicit CIniFile(const std::string& path = std::string(), const std::string& section = std::string(),
                       bool bModuleDir = true);
-    // Copies the path, the section and the flag (and the value buffer).
+    // Copies the path, the section and the flag (and the value buffer). Copies of an in-memory
+    // store share its text, as copies of a store on a file share the file.
     CIniFile(const CIniFile& other) = default;
     CIniFile& operator=(const CIniFile& other) = default;
+
+    // An INI store on text held in memory instead of a file (no path): reads and writes behave as
+    // on a file with these bytes; MemoryText() gives the text after the writes.
+    static CIniFile InMemory(std::string text, const std::string& section);
+    // The text of an in-memory store; nullptr for a store on a file.
+    const std::string* MemoryText() const;
 
     const std::string& GetPath() const { return m_strPath; }
     const std::string& GetSection() const { return m_strSection; }
@@ -92,6 +101,7 @@ private:
     const char* ReadToBuffer(const char* key, const char* def, const char* section);
     void WriteText(const char* key, const std::string& value, const char* section);
 
+    std::shared_ptr<CIniText> m_pMemory; // set only for an in-memory store
     bool m_bModuleDir = true;
     std::array<char, kValueBufferSize> m_Buffer{};
     std::string m_strPath;

@@ -175,11 +175,13 @@ bool CIniText::Set(std::string_view section, std::string_view key, std::string_v
 
     if (insertAfter) {
         std::string insertion;
-        if (!anchor.hasEnd())
-            insertion += eol; // the anchor is the last line and has no line end yet
-        insertion += line;
-        if (anchor.hasEnd())
-            insertion += eol;
+        if (anchor.hasEnd()) {
+            // The anchor's own line end: a lone "\r" there is never followed by '\n', so the new
+            // line cannot merge with the next one.
+            insertion = line + std::string(text.substr(anchor.end, anchor.next - anchor.end));
+        } else {
+            insertion = eol + line; // the anchor is the last line and has no line end yet
+        }
         m_strText.insert(anchor.next, insertion);
         return true;
     }

@@ -23,8 +23,8 @@ public:
     std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
     // Replaces the key's line ("key=value") or adds it after the last key of the section; adds
-    // the section at the end when missing. New lines take the line end the text uses first
-    // ("\n" when it has none). Line breaks inside value become blanks. Returns false, changing
+    // the section at the end when missing. A line added after a key takes that key's line end;
+    // other new lines take the line end the text uses first ("\n" when it has none). Line breaks inside value become blanks. Returns false, changing
     // nothing, when section or key cannot be stored so that they read back (see IsStorableName).
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
