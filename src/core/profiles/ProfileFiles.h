@@ -18,9 +18,12 @@ std::string UserProfileFileName(const std::string& name);
 std::string UserProfileTemplateName();
 
 // The user profiles in a directory, in directory order: every regular file whose name contains
-// "ResoniUserProfil-" exactly once, shown with that prefix and ".ini" removed.
+// "ResoniUserProfil-" exactly once, shown with that prefix and ".ini" removed. A name that would
+// not lead back to its file (UserProfileFileName(shown) != file name: the prefix not at the start,
+// no ".ini" at the end, as in a backup "ResoniUserProfil-Chor.ini~", or nothing in between) is
+// left out, since choosing it could not load. A missing or unreadable directory gives no names.
 std::vector<std::string> ListUserProfileNames(const std::string& directory);
-// The shown name of one file name, or "" when the file is not a user profile.
+// The shown name of one file name, or "" when the file is not a user profile (rule above).
 std::string UserProfileDisplayName(const std::string& fileName);
 
 // The message for a profile file that does not exist (shown with a stop icon).

@@ -10,10 +10,12 @@ struct PixelRect
 };
 
 // Store direction: left = trunc(left·100/W), top = trunc(top·100/H), right and bottom alike;
-// then a right or bottom within 5 of 100 becomes 100. Other fields are kept. W, H > 0.
+// then a right or bottom within 5 of 100 becomes 100. Other fields are kept. When W (or H) is
+// 0 or less nothing can be measured along that axis: its edges become 0 and 100 (the whole area).
+// Results beyond the 32-bit range are clamped to it.
 WindowPlacement PlacementToPercent(const WindowPlacement& pixels, int W, int H);
 // Apply direction: each value becomes trunc(value·W·0.01) or trunc(value·H·0.01), the integer
-// product taken first.
+// product taken first. A W or H below 0 counts as 0.
 WindowPlacement PlacementToPixels(const WindowPlacement& percent, int W, int H);
 
 // The record that replaces a main-window placement lying wholly off the work area:

@@ -68,6 +68,13 @@ struct ProfileSettings
 // keys leave settings unchanged. The FFT size is normalised after it is exchanged, both ways.
 void ExchangeProfile(CIniFile& ini, bool bRead, ProfileSettings& settings);
 
+// The FFT sizes the program offers.
+constexpr int kMinFFTSize = 256;
+constexpr int kMaxFFTSize = 32768;
+
 // A size that is not a power of two drops to the next lower one: 1000 -> 512, 3000 -> 2048;
 // e = trunc(10·log10(v)/log10(2)); if e mod 10 != 0: v = trunc(2^((e − e mod 10)/10)).
+// Sizes up to 7 % above a power of two, which that rule keeps, drop to it as well (1050 -> 1024).
+// The result is then held within kMinFFTSize..kMaxFFTSize (100 -> 256, 65536 -> 32768).
+// 0 and negative values give 0: the setting then holds no size yet, as before any document.
 int NormaliseFFTSize(int v);
