@@ -50,7 +50,7 @@ private slots:
             QCOMPARE(a->front(), 0.0);
         }
         QVERIFY(d.m_arAutoCorr.empty());
-        QCOMPARE(d.m_arWavelet, std::vector<std::int32_t>{0});
+        QCOMPARE(d.m_arWavelet, std::vector<float>{0.0f});
     }
 
     void paletteHasSixRampsOf256()
@@ -117,7 +117,7 @@ private slots:
         d.OnClearCaptures();
         for (const std::vector<double>* a : {&d.m_arSignal, &d.m_arSpectrum, &d.m_arAutoCorr, &d.m_arSeries})
             QCOMPARE(*a, std::vector<double>{0.0});
-        QCOMPARE(d.m_arWavelet, std::vector<std::int32_t>{0});
+        QCOMPARE(d.m_arWavelet, std::vector<float>{0.0f});
         QCOMPARE(rec.hints, std::vector<int>{UpdateHint::kRefresh});
     }
 

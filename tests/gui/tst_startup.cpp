@@ -22,7 +22,6 @@ private slots:
         QVERIFY(f.started());
         QCOMPARE(f.frame().windowTitle(), QStringLiteral("Soundanalyse"));
         QVERIFY(f.frame().isVisible());
-        QVERIFY(f.frame().isMaximized()); // the predefined profiles show it maximised
 
         CSplitterFrame* wave = f.doc().m_pWaveFrame;
         QVERIFY(wave);
@@ -50,10 +49,11 @@ private slots:
 
     void profileWindowsReopenInStartupOrder()
     {
-        AppFixture f({QStringLiteral("resoni")}, [](CResoniApp& app) {
-            for (Module m : {Module::Wavelet, Module::FFT, Module::Reko, Module::Zeitreihe})
-                app.moduleOpenFlag(m) = 1;
-        });
+        FixtureOptions o;
+        o.prepare = [](ProfileSettings& s) {
+            s.IniFensterWavelet = s.IniFensterFFT = s.IniFensterReko = s.IniFensterZeitreihe = 1;
+        };
+        AppFixture f(o);
         QStringList order;
         for (QMdiSubWindow* w : f.frame().mdiArea()->subWindowList(QMdiArea::CreationOrder))
             order << w->windowTitle();
@@ -65,8 +65,15 @@ private slots:
 
     void commandLineNamesAUserProfile()
     {
-        AppFixture f({QStringLiteral("resoni"), QStringLiteral("Klasse7b")});
+        FixtureOptions o;
+        o.args = QStringList{QStringLiteral("resoni"), QStringLiteral("Klasse7b")};
+        o.beforeStart = [](AppFixture& fx) {
+            AppFixture::writeProfile(fx.userDir() + QStringLiteral("/ResoniUserProfil-Klasse7b.ini"),
+                                     AppFixture::baseSettings());
+        };
+        AppFixture f(o);
         QVERIFY(f.started());
+        QVERIFY(f.dialogs().dialogTitles.isEmpty()); // no welcome dialog
         QCOMPARE(f.app().m_strProfileFile, QStringLiteral("ResoniUserProfil-Klasse7b.ini"));
         QCOMPARE(f.app().m_nProfileKind, 6); // the last step of start-up
     }

@@ -241,7 +241,8 @@ void CMainFrame::UpdateCommandUI()
             }
             break;
         }
-        if (!doc && (c.id == CommandId::FFTSettings || c.id == CommandId::RemoveWave || c.id == CommandId::Mixer))
+        if (!doc && (c.id == CommandId::FFTSettings || c.id == CommandId::RemoveWave || c.id == CommandId::Mixer ||
+                     c.id == CommandId::ProfileSelect || c.id == CommandId::ProfileSave))
             enabled = false;
         a->setEnabled(enabled);
     }
@@ -260,6 +261,8 @@ void CMainFrame::Execute(CommandId id)
     case CommandId::AppExit: m_app.OnAppExit(); break;
     case CommandId::AppAbout: m_app.OnAppAbout(); break;
     case CommandId::Mixer: m_app.OnMixer(); break;
+    case CommandId::ProfileSelect: m_app.OnProfileSelect(); break;
+    case CommandId::ProfileSave: m_app.OnProfileSave(); break;
     case CommandId::ViewToolbar: m_pToolBar->setVisible(!m_pToolBar->isVisible()); break;
     case CommandId::ViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
     case CommandId::WindowCascade: m_pMdiArea->cascadeSubWindows(); break;

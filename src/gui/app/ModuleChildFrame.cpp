@@ -39,10 +39,12 @@ CModuleChildFrame::~CModuleChildFrame()
 
 void CModuleChildFrame::RestorePlacement()
 {
-    restorePlacement(*this, m_doc.app().m_Placements[static_cast<size_t>(m_info.layoutSlot)]);
+    CResoniApp& app = m_doc.app();
+    restoreChildPlacement(*this, app.m_Placements[static_cast<size_t>(m_info.layoutSlot)], app.layoutArea());
 }
 
 void CModuleChildFrame::StorePlacement()
 {
-    storePlacement(*this, m_doc.app().m_Placements[static_cast<size_t>(m_info.layoutSlot)]);
+    CResoniApp& app = m_doc.app();
+    storeChildPlacement(*this, app.m_Placements[static_cast<size_t>(m_info.layoutSlot)], app.layoutArea());
 }

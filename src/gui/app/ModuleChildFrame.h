@@ -22,14 +22,14 @@ public:
     QWidget* dialogBar() const { return m_pDialogBar; }
     // "Alle Captures löschen" is offered in this window.
     virtual bool CanClearCaptures() const { return false; }
+    // The window's place in its layout slot, in percent of the main window's usable client area.
+    void RestorePlacement();
+    void StorePlacement();
 
 protected:
     CResoniDoc& m_doc;
 
 private:
-    void RestorePlacement();
-    void StorePlacement();
-
     const ModuleInfo& m_info;
     CDocView* m_pView;        // owned by the frame's widget tree
     QWidget* m_pDialogBar;    // owned by the frame's widget tree

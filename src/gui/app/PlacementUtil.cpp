@@ -1,5 +1,7 @@
 #include "PlacementUtil.h"
 
+#include "core/profiles/ProfileLayout.h"
+
 #include <QWidget>
 
 void storePlacement(const QWidget& w, WindowPlacement& wp)
@@ -21,4 +23,20 @@ bool restorePlacement(QWidget& w, const WindowPlacement& wp)
         return false;
     w.setGeometry(wp.left, wp.top, wp.right - wp.left, wp.bottom - wp.top);
     return true;
+}
+
+void storeChildPlacement(const QWidget& w, WindowPlacement& wp, const QSize& area)
+{
+    if (area.width() <= 0 || area.height() <= 0)
+        return;
+    WindowPlacement pixels = wp;
+    storePlacement(w, pixels);
+    wp = PlacementToPercent(pixels, area.width(), area.height());
+}
+
+bool restoreChildPlacement(QWidget& w, const WindowPlacement& wp, const QSize& area)
+{
+    if (area.width() <= 0 || area.height() <= 0)
+        return false;
+    return restorePlacement(w, PlacementToPixels(wp, area.width(), area.height()));
 }

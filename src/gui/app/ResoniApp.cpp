@@ -3,7 +3,15 @@
 #include "AboutDlg.h"
 #include "MainFrame.h"
 #include "ModuleChildFrame.h"
+#include "PlacementUtil.h"
 #include "QtUiDialogs.h"
+
+#include "core/profiles/ProfileFiles.h"
+#include "core/profiles/ProfileLayout.h"
+#include "gui/profiles/ProfileStore.h"
+#include "gui/profiles/SaveProfileDlg.h"
+#include "gui/profiles/StandardProfileDlg.h"
+#include "gui/profiles/WelcomeDlg.h"
 
 #include "gui/document/GlobalFlags.h"
 #include "gui/document/ResoniDoc.h"
@@ -14,10 +22,14 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
+#include <QFileInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QTranslator>
 
 CResoniApp* CResoniApp::s_pInstance = nullptr;
+const QString CResoniApp::kInvalidProfileName =
+    QStringLiteral("Bitte geben Sie einen Namen ohne \"/\" und \"\\\" ein.");
 
 namespace {
 
@@ -41,7 +53,7 @@ CResoniApp::CResoniApp()
       m_strCaptureDevice(QStringLiteral("Primärer Soundaufnahmetreiber")),
       m_MixerPrograms({QStringLiteral("pavucontrol"), QStringLiteral("pavucontrol-qt"), QStringLiteral("kmix"),
                        QStringLiteral("xfce4-mixer")}),
-      m_pDialogs(std::make_unique<CQtUiDialogs>())
+      m_pDialogs(std::make_unique<CQtUiDialogs>()), m_pProfileStore(std::make_unique<CProfileStore>(*this))
 {
     s_pInstance = this;
     ResetGlobalFlags();
@@ -67,18 +79,21 @@ bool CResoniApp::InitInstance(const QStringList& args)
     // The main window with the menu bar for the time before the document exists.
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
 
-    // The command line's one optional argument names a user profile.
+    // The command line's one optional argument names a user profile; without it the user
+    // chooses in the welcome dialog.
     const QString profileName = args.size() > 1 ? args.at(1) : QString();
-    if (!profileName.isEmpty()) {
-        m_strProfileFile = QStringLiteral("ResoniUserProfil-") + profileName + QStringLiteral(".ini");
-        m_nProfileKind = 7;
+    if (profileName.isEmpty()) {
+        if (!ChooseProfile())
+            return false;
+    } else {
+        m_strProfileFile = QString::fromStdString(UserProfileFileName(profileName.toStdString()));
+        m_nProfileKind = kProfileUser;
     }
 
-    // Start values of the settings a profile carries; a loaded profile overrides them (issue 7).
-    if (m_nDefaultFFTSize == 0)
-        m_nDefaultFFTSize = 1024;
-    if (m_strLastWaveFile.isEmpty())
-        m_strLastWaveFile = QStringLiteral("Kein File ausgewählt.");
+    // Missing keys leave the main window where it is.
+    storePlacement(*m_pMainFrame, m_Placements[0]);
+    if (!m_pProfileStore->LoadProfile())
+        return false;
 
     // The windows the profile lists; taken now, since refreshing the commands clears the
     // flag of every window that is not open yet.
@@ -93,7 +108,7 @@ bool CResoniApp::InitInstance(const QStringList& args)
         if (openAtStart[static_cast<size_t>(m)] != 0)
             m_pDoc->ToggleModuleWindow(m);
 
-    m_nProfileKind = 6;
+    m_nProfileKind = kProfileLastUsed;
 
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      m_pMainFrame.get(), [this] { OnIdle(); });
@@ -103,24 +118,151 @@ bool CResoniApp::InitInstance(const QStringList& args)
 int CResoniApp::ExitInstance(int exitCode)
 {
     DestroyDocument();
+    // A document existed when the FFT size is set: keep this configuration for next time.
+    if (m_nDefaultFFTSize != 0) {
+        m_nProfileKind = kProfileLastUsed;
+        m_pProfileStore->WriteProfile(m_pProfileStore->lastUsedPath());
+    }
     return exitCode;
+}
+
+bool CResoniApp::ChooseProfile()
+{
+    for (;;) {
+        CWelcomeDlg welcome([this] { return m_pProfileStore->userProfileNames(); },
+                            [this](const QString& hint) { m_pDialogs->messageBox(hint); }, m_pMainFrame.get());
+        if (m_pDialogs->execDialog(welcome) != QDialog::Accepted)
+            return false;
+        switch (welcome.choice()) {
+        case CWelcomeDlg::Choice::LastUsed:
+            m_nProfileKind = kProfileLastUsed;
+            return true;
+        case CWelcomeDlg::Choice::Predefined: {
+            CStandardProfileDlg standard(m_nProfileKind, m_pMainFrame.get());
+            if (m_pDialogs->execDialog(standard) == QDialog::Accepted) {
+                if (standard.chosenKind() >= 0)
+                    m_nProfileKind = standard.chosenKind();
+                return true;
+            }
+            break; // back to the welcome dialog
+        }
+        case CWelcomeDlg::Choice::Own:
+            if (welcome.profileName().isEmpty())
+                break;
+            m_strProfileFile = QString::fromStdString(UserProfileFileName(welcome.profileName().toStdString()));
+            m_nProfileKind = kProfileUser;
+            return true;
+        }
+    }
+}
+
+void CResoniApp::ExchangeProfile(CIniFile& ini, bool bRead)
+{
+    // The settings the program keeps under its own names travel with the profile's fields.
+    ProfileSettings& s = m_Settings;
+    int* const open[kModuleCount] = {&s.IniFensterZeitreihe, &s.IniFensterFFT,  &s.IniFensterFFT3D,
+                                     &s.IniFensterNotenbild, &s.IniFensterSono, &s.IniFensterReko,
+                                     &s.IniFensterAnalyse,   &s.IniFensterWavelet};
+    s.IniDokumentNumFFTPoints = m_nDefaultFFTSize;
+    s.IniDokumentPlayFile = m_strLastWaveFile.toStdString();
+    for (size_t i = 0; i < kModuleCount; ++i)
+        *open[i] = m_nModuleOpen[i];
+    s.placements = m_Placements;
+    ::ExchangeProfile(ini, bRead, s);
+    if (bRead) {
+        m_nDefaultFFTSize = s.IniDokumentNumFFTPoints;
+        m_strLastWaveFile = QString::fromStdString(s.IniDokumentPlayFile);
+        for (size_t i = 0; i < kModuleCount; ++i)
+            m_nModuleOpen[i] = *open[i] != 0 ? 1 : 0;
+        m_Placements = s.placements;
+    }
+}
+
+QSize CResoniApp::layoutArea() const
+{
+    return m_pMainFrame ? m_pMainFrame->mdiArea()->size() : QSize();
 }
 
 void CResoniApp::ApplyMainPlacement()
 {
     CMainFrame& frame = *m_pMainFrame;
-    const WindowPlacement& wp = m_Placements[0];
-    if (wp.right > wp.left && wp.bottom > wp.top)
-        frame.setGeometry(wp.left, wp.top, wp.right - wp.left, wp.bottom - wp.top);
-    else
-        frame.resize(1024, 720);
+    const QRect work = frame.screen() ? frame.screen()->availableGeometry() : QRect(0, 0, 1280, 1024);
+    WindowPlacement& wp = m_Placements[0];
+    wp = FitMainPlacement(wp, PixelRect{work.left(), work.top(), work.left() + work.width(),
+                                        work.top() + work.height()});
+    restorePlacement(frame, wp);
     // The predefined profiles (kinds 0 to 5) always show the main window maximised.
-    if (m_nProfileKind <= 5 || wp.showCmd == WindowPlacement::kShowMaximized)
+    if ((m_nProfileKind >= 0 && m_nProfileKind <= 5) || wp.showCmd == WindowPlacement::kShowMaximized)
         frame.showMaximized();
     else if (wp.showCmd == WindowPlacement::kShowMinimized)
         frame.showMinimized();
     else
         frame.show();
+}
+
+void CResoniApp::CollectSettings()
+{
+    if (!m_pDoc)
+        return;
+    m_nDefaultFFTSize = m_pDoc->m_nFFTSize;
+    m_strLastWaveFile = m_pDoc->m_strWaveFile;
+    for (const ModuleInfo& info : moduleTable())
+        if (CModuleChildFrame* f = m_pDoc->moduleFrame(info.module))
+            f->StorePlacement();
+    if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
+        wave->StorePlacement();
+}
+
+void CResoniApp::OpenProfileWindows()
+{
+    const std::array<int, kModuleCount> open = m_nModuleOpen;
+    for (Module m : kStartupModuleOrder)
+        if (open[static_cast<size_t>(m)] != 0 && !m_pDoc->moduleFrame(m))
+            m_pDoc->ToggleModuleWindow(m);
+}
+
+void CResoniApp::OnProfileSelect()
+{
+    if (!m_pDoc || !ChooseProfile())
+        return;
+    if (g_bWaveLoaded)
+        m_pDoc->RemoveWave();
+    for (Module m : kStartupModuleOrder)
+        if (m_pDoc->moduleFrame(m))
+            m_pDoc->ToggleModuleWindow(m);
+    if (!m_pProfileStore->LoadProfile()) {
+        OnAppExit(); // the program cannot go on without its profile
+        return;
+    }
+    if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
+        wave->RestorePlacement();
+    OpenProfileWindows();
+}
+
+void CResoniApp::OnProfileSave()
+{
+    if (!m_pDoc)
+        return;
+    const QString current = QString::fromStdString(UserProfileDisplayName(m_strProfileFile.toStdString()));
+    CSaveProfileDlg dlg(current, m_pMainFrame.get());
+    if (m_pDialogs->execDialog(dlg) != QDialog::Accepted)
+        return;
+    const QString name = dlg.name().trimmed();
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))) {
+        m_pDialogs->messageBox(kInvalidProfileName);
+        return;
+    }
+    m_strProfileFile = QString::fromStdString(UserProfileFileName(name.toStdString()));
+    m_nProfileKind = kProfileUser;
+    CollectSettings();
+    const QString path = m_pProfileStore->userDirectory() + QLatin1Char('/') + m_strProfileFile;
+    if (QFileInfo::exists(path) &&
+        m_pDialogs->messageBox(QStringLiteral("Dieses Profil exisiert bereits\nWollen Sie es überschreiben ?"),
+                               QString(), IUiDialogs::Icon::Question,
+                               IUiDialogs::Buttons::OkCancel) != IUiDialogs::Answer::Ok)
+        return;
+    if (!m_pProfileStore->WriteProfile(path))
+        m_pDialogs->messageBox(QStringLiteral("Das Profil konnte nicht gespeichert werden:\n") + path);
 }
 
 bool CResoniApp::CreateDocument()
@@ -135,6 +277,7 @@ bool CResoniApp::CreateDocument()
     auto* frame = new CSplitterFrame(*m_pDoc);
     m_pMainFrame->mdiArea()->addSubWindow(frame);
     frame->show();
+    frame->RestorePlacement(); // the MDI area places new windows by its own rule first
     m_pDoc->m_pWaveFrame = frame;
     m_pMainFrame->SetDocumentMenus(true);
     m_pDoc->UpdateStatusBar();
@@ -145,12 +288,15 @@ void CResoniApp::DestroyDocument()
 {
     if (!m_pDoc)
         return;
-    // The windows go first (each stores its placement), then the document itself.
+    // The windows go first (each stores its placement), then the document itself. The windows
+    // open now stay listed as open: a refresh while they close must not clear their flags.
+    const std::array<int, kModuleCount> open = m_nModuleOpen;
     for (const ModuleInfo& info : moduleTable())
         delete m_pDoc->moduleFrame(info.module);
     if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
         delete wave;
     m_pDoc.reset();
+    m_nModuleOpen = open;
     if (m_pMainFrame)
         m_pMainFrame->SetDocumentMenus(false);
 }

@@ -5,16 +5,20 @@
 
 #include "UiDialogs.h"
 
+#include "core/profiles/ProfileSettings.h"
 #include "core/profiles/WindowPlacement.h"
 #include "gui/document/ModuleWindows.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <memory>
 
+class CIniFile;
 class CMainFrame;
+class CProfileStore;
 class CResoniDoc;
 
 class CResoniApp
@@ -26,6 +30,8 @@ public:
     CResoniApp& operator=(const CResoniApp&) = delete;
 
     static CResoniApp* instance() { return s_pInstance; }
+    // Shown when a profile is to be saved under an empty name or one with a path separator.
+    static const QString kInvalidProfileName;
 
     // Start-up; false ends the program. args: the program's command line (first: the program).
     bool InitInstance(const QStringList& args);
@@ -41,6 +47,20 @@ public:
     void OnAppAbout();
     // Ends the run: closes the main window (which destroys the document).
     void OnAppExit();
+    // "&Profil auswählen": choose another profile and rebuild the windows from it.
+    void OnProfileSelect();
+    // "Profil speichern": save the current configuration as an own profile.
+    void OnProfileSave();
+
+    // The welcome dialog (and the standard profile dialog behind it); sets the profile kind and
+    // the user file name. False when the user cancelled.
+    bool ChooseProfile();
+    // Reads (bRead) or writes every setting of a profile through ini.
+    void ExchangeProfile(CIniFile& ini, bool bRead);
+    CProfileStore& profileStore() const { return *m_pProfileStore; }
+    // The main window's usable client area in pixels: the reference of the child windows'
+    // placements in percent.
+    QSize layoutArea() const;
 
     CMainFrame* mainFrame() const { return m_pMainFrame.get(); }
     CResoniDoc* doc() const { return m_pDoc.get(); }
@@ -65,14 +85,20 @@ public:
     std::array<int, kModuleCount> m_nModuleOpen{}; // open flag per module window (by Module)
     std::array<WindowPlacement, kLayoutSlotCount> m_Placements{};
 
+    // Every other profile setting (module parameters), one field per profile key.
+    ProfileSettings m_Settings;
+
     // Mixer programs tried in order; the first that starts wins.
     QStringList m_MixerPrograms;
 
 private:
     void ApplyMainPlacement();
+    void CollectSettings();
+    void OpenProfileWindows();
 
     static CResoniApp* s_pInstance;
     std::unique_ptr<IUiDialogs> m_pDialogs;
+    std::unique_ptr<CProfileStore> m_pProfileStore;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CResoniDoc> m_pDoc;
 };

@@ -40,7 +40,7 @@ bool CResoniDoc::OnNewDocument()
 
     m_nWaveDataBytes = 0;
     m_arSeries.assign(1, 0.0);
-    m_arWavelet.assign(1, 0);
+    m_arWavelet.assign(1, 0.0f);
     m_arSignal.assign(1, 0.0);
     m_arSpectrum.assign(1, 0.0);
     m_arSpare.assign(1, 0.0);
@@ -73,7 +73,7 @@ bool CResoniDoc::OnNewDocument()
 
 void CResoniDoc::DeleteContents()
 {
-    m_arWavelet.assign(1, 0);
+    m_arWavelet.assign(1, 0.0f);
     m_arSeries.assign(1, 0.0);
     m_arSignal.assign(1, 0.0);
     m_arSpectrum.assign(1, 0.0);
@@ -199,6 +199,7 @@ void CResoniDoc::ToggleModuleWindow(Module module)
     CModuleChildFrame* created = moduleInfo(module).create(*this);
     main->mdiArea()->addSubWindow(created);
     created->show();
+    created->RestorePlacement(); // the MDI area places new windows by its own rule first
     frame = created;
     m_app.moduleOpenFlag(module) = 1;
 }

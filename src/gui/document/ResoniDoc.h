@@ -84,7 +84,7 @@ public:
     std::vector<double> m_arSpectrum;         // magnitude spectrum of the analysis block
     std::vector<double> m_arAutoCorr;         // autocorrelation of the analysis block
     std::vector<double> m_arSeries;
-    std::vector<std::int32_t> m_arWavelet;    // continuous wavelet transform of the selection
+    std::vector<float> m_arWavelet;           // wavelet transform of the selection: n, m, then n × m values
     std::vector<double> m_arSpare;
     bool m_bSigned = true;                    // every depth but 8 bits is signed
     int m_nBitsPerSample = 16;

@@ -24,13 +24,23 @@ CSplitterFrame::CSplitterFrame(CResoniDoc& doc) : m_doc(doc)
     m_pSplitter->setSizes({80, 240});
     setWidget(m_pSplitter);
 
-    if (!restorePlacement(*this, m_doc.app().m_Placements[kLayoutSlot]))
-        resize(640, 360);
+    resize(640, 360);
+    RestorePlacement();
 }
 
 CSplitterFrame::~CSplitterFrame()
 {
-    storePlacement(*this, m_doc.app().m_Placements[kLayoutSlot]);
+    StorePlacement();
+}
+
+void CSplitterFrame::RestorePlacement()
+{
+    restoreChildPlacement(*this, m_doc.app().m_Placements[kLayoutSlot], m_doc.app().layoutArea());
+}
+
+void CSplitterFrame::StorePlacement()
+{
+    storeChildPlacement(*this, m_doc.app().m_Placements[kLayoutSlot], m_doc.app().layoutArea());
 }
 
 void CSplitterFrame::closeEvent(QCloseEvent* event)

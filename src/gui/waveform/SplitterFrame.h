@@ -22,6 +22,9 @@ public:
     CResoniView* waveView() const { return m_pView; }
     QSplitter* splitter() const { return m_pSplitter; }
     bool CanClearCaptures() const { return true; }
+    // Its place in layout slot 1, in percent of the main window's usable client area.
+    void RestorePlacement();
+    void StorePlacement();
     // Lets the window close (at the end of the program); until then closing is refused.
     void AllowClose() { m_bAllowClose = true; }
 

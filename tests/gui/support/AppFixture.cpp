@@ -1,17 +1,54 @@
 #include "AppFixture.h"
 
-AppFixture::AppFixture(const QStringList& args, const std::function<void(CResoniApp&)>& beforeStart)
-    : m_app(std::make_unique<CResoniApp>())
+#include "core/profiles/IniFile.h"
+#include "gui/profiles/ProfileStore.h"
+
+#include <QDir>
+
+AppFixture::AppFixture(const FixtureOptions& options) : m_app(std::make_unique<CResoniApp>())
 {
     auto dialogs = std::make_unique<CScriptedDialogs>();
     m_dialogs = dialogs.get();
     m_app->setDialogs(std::move(dialogs));
-    if (beforeStart)
-        beforeStart(*m_app);
-    m_started = m_app->InitInstance(args);
+    QDir().mkpath(userDir());
+    QDir().mkpath(shippedDir());
+    m_app->profileStore().setDirectories(userDir(), shippedDir());
+    ProfileSettings settings = baseSettings();
+    if (options.prepare)
+        options.prepare(settings);
+    writeProfile(userDir() + QStringLiteral("/ResoniUserProfil-fixture.ini"), settings);
+    if (options.beforeStart)
+        options.beforeStart(*this);
+    m_started = m_app->InitInstance(options.args);
 }
 
 AppFixture::~AppFixture()
 {
     m_app->ExitInstance(0);
+}
+
+ProfileSettings AppFixture::baseSettings()
+{
+    ProfileSettings s;
+    s.IniDokumentNumFFTPoints = 1024;
+    s.IniDokumentPlayFile = "Kein File ausgewählt.";
+    WindowPlacement& main = s.placements[0]; // a normal window well inside any screen
+    main.showCmd = WindowPlacement::kShowNormal;
+    main.right = 1000;
+    main.bottom = 700;
+    return s;
+}
+
+void AppFixture::writeProfile(const QString& path, ProfileSettings settings)
+{
+    CIniFile ini(path.toStdString(), std::string(), false);
+    ExchangeProfile(ini, false, settings);
+}
+
+ProfileSettings AppFixture::readProfile(const QString& path)
+{
+    ProfileSettings s;
+    CIniFile ini(path.toStdString(), std::string(), false);
+    ExchangeProfile(ini, true, s);
+    return s;
 }

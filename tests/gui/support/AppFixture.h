@@ -1,20 +1,34 @@
 // A started program for GUI tests: the application object after InitInstance, with scripted
-// dialogs, offscreen. One per test function, so every test starts from a fresh program.
+// dialogs, offscreen, and its profile directories in a temporary folder. By default it starts
+// with the own profile "fixture" (no module windows, FFT size 1024, no file), written there
+// first; prepare() may change that profile, and a test may pass its own command line instead.
 #pragma once
 
 #include "ScriptedDialogs.h"
 
+#include "core/profiles/ProfileSettings.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/ResoniApp.h"
 #include "gui/document/ResoniDoc.h"
 
+#include <QTemporaryDir>
+
+#include <functional>
 #include <memory>
+
+class AppFixture;
+
+struct FixtureOptions
+{
+    QStringList args = {QStringLiteral("resoni"), QStringLiteral("fixture")};
+    std::function<void(ProfileSettings&)> prepare;     // the "fixture" profile's settings
+    std::function<void(AppFixture&)> beforeStart;      // e.g. queue dialog answers, write profiles
+};
 
 class AppFixture
 {
 public:
-    explicit AppFixture(const QStringList& args = {QStringLiteral("resoni")},
-                        const std::function<void(CResoniApp&)>& beforeStart = {});
+    explicit AppFixture(const FixtureOptions& options = {});
     ~AppFixture();
 
     CResoniApp& app() { return *m_app; }
@@ -23,7 +37,16 @@ public:
     CScriptedDialogs& dialogs() { return *m_dialogs; }
     bool started() const { return m_started; }
 
+    QString userDir() const { return m_dir.path() + QStringLiteral("/user"); }
+    QString shippedDir() const { return m_dir.path() + QStringLiteral("/shipped"); }
+    // Settings of a profile as the fixture writes them: FFT 1024, no file, no windows.
+    static ProfileSettings baseSettings();
+    // Writes settings as a profile file.
+    static void writeProfile(const QString& path, ProfileSettings settings);
+    static ProfileSettings readProfile(const QString& path);
+
 private:
+    QTemporaryDir m_dir;
     std::unique_ptr<CResoniApp> m_app;
     CScriptedDialogs* m_dialogs; // owned by the application object
     bool m_started = false;

@@ -1,0 +1,43 @@
+#include "SaveProfileDlg.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QString fileNameFor(const QString& name)
+{
+    return QStringLiteral("ResoniUserProfil-") + name + QStringLiteral(".ini");
+}
+
+} // namespace
+
+CSaveProfileDlg::CSaveProfileDlg(const QString& name, QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("CSaveProfileDlg"));
+    setWindowTitle(QStringLiteral("Einstellungen speichern ..."));
+    auto* text = new QLabel(QStringLiteral("Bitte geben Sie einen Namen für das zu speichernde Profil an "), this);
+    m_pName = new QLineEdit(name, this);
+    m_pFile = new QLabel(fileNameFor(name), this);
+    auto* note = new QLabel(
+        QStringLiteral("Gespeichert werden:\n- Art und Position der geöffneten Fenster\n- Parameter der Module"), this);
+    connect(m_pName, &QLineEdit::textChanged, this, [this](const QString& t) { m_pFile->setText(fileNameFor(t)); });
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(m_pName);
+    layout->addWidget(m_pFile);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+}
+
+QString CSaveProfileDlg::name() const
+{
+    return m_pName->text();
+}

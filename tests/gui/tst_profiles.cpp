@@ -1,0 +1,337 @@
+// Profiles in the running program: the welcome dialog at start-up, the standard profile
+// choice, a missing profile, saving an own profile and switching between profiles, and the
+// last-used profile written at the end.
+#include "support/AppFixture.h"
+
+#include "gui/app/ModuleChildFrame.h"
+#include "gui/profiles/ProfileStore.h"
+#include "gui/profiles/SaveProfileDlg.h"
+#include "gui/profiles/StandardProfileDlg.h"
+#include "gui/profiles/WelcomeDlg.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+std::function<int(QDialog&)> welcomeAnswer(CWelcomeDlg::Choice choice, const QString& name = QString())
+{
+    return [choice, name](QDialog& d) {
+        auto& dlg = dynamic_cast<CWelcomeDlg&>(d);
+        dlg.button(choice)->setChecked(true);
+        if (!name.isEmpty())
+            dlg.profileList()->setEditText(name);
+        return int(QDialog::Accepted);
+    };
+}
+
+std::function<int(QDialog&)> standardAnswer(int kind)
+{
+    return [kind](QDialog& d) {
+        auto& dlg = dynamic_cast<CStandardProfileDlg&>(d);
+        if (kind < 0)
+            return int(QDialog::Rejected);
+        dlg.button(kind)->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+}
+
+std::function<int(QDialog&)> saveAnswer(const QString& name, bool ok = true)
+{
+    return [name, ok](QDialog& d) {
+        dynamic_cast<CSaveProfileDlg&>(d).nameEdit()->setText(name);
+        return int(ok ? QDialog::Accepted : QDialog::Rejected);
+    };
+}
+
+FixtureOptions startWithWelcome(std::initializer_list<std::function<int(QDialog&)>> answers)
+{
+    FixtureOptions o;
+    o.args = QStringList{QStringLiteral("resoni")};
+    std::vector<std::function<int(QDialog&)>> list(answers);
+    o.beforeStart = [list](AppFixture& f) {
+        ProfileSettings last = AppFixture::baseSettings();
+        last.IniDokumentNumFFTPoints = 2048;
+        AppFixture::writeProfile(f.shippedDir() + QStringLiteral("/ResoniZuletztVerwendetProfil.ini"), last);
+        ProfileSettings musiker = AppFixture::baseSettings();
+        musiker.IniDokumentNumFFTPoints = 4096;
+        musiker.IniFensterFFT = 1;
+        AppFixture::writeProfile(f.shippedDir() + QStringLiteral("/ResoniMusikerProfil.ini"), musiker);
+        for (const auto& a : list)
+            f.dialogs().dialogActions.push_back(a);
+    };
+    return o;
+}
+
+} // namespace
+
+class TestProfiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void welcomeLastUsed()
+    {
+        AppFixture f(startWithWelcome({welcomeAnswer(CWelcomeDlg::Choice::LastUsed)}));
+        QVERIFY(f.started());
+        QCOMPARE(f.dialogs().dialogTitles, QStringList{QStringLiteral("Willkommen bei Resoni ...")});
+        QCOMPARE(f.doc().m_nFFTSize, 2048); // from the last-used profile
+    }
+
+    void welcomeCancelledEndsTheStart()
+    {
+        AppFixture f(startWithWelcome({}));
+        QVERIFY(!f.started());
+        QVERIFY(f.dialogs().messages.empty()); // no message of its own
+    }
+
+    void predefinedProfileThroughTheStandardDialog()
+    {
+        AppFixture f(startWithWelcome({welcomeAnswer(CWelcomeDlg::Choice::Predefined), standardAnswer(1)}));
+        QVERIFY(f.started());
+        QCOMPARE(f.dialogs().dialogTitles,
+                 (QStringList{QStringLiteral("Willkommen bei Resoni ..."), QStringLiteral("Auswahl eines Standardprofils")}));
+        QCOMPARE(f.doc().m_nFFTSize, 4096);
+        QVERIFY(f.doc().moduleFrame(Module::FFT)); // the Musiker profile opens the FFT window
+    }
+
+    void cancelledStandardDialogShowsTheWelcomeAgain()
+    {
+        AppFixture f(startWithWelcome({welcomeAnswer(CWelcomeDlg::Choice::Predefined), standardAnswer(-1)}));
+        QVERIFY(!f.started()); // the second welcome dialog was cancelled (no answer queued)
+        QCOMPARE(f.dialogs().dialogTitles,
+                 (QStringList{QStringLiteral("Willkommen bei Resoni ..."), QStringLiteral("Auswahl eines Standardprofils"),
+                              QStringLiteral("Willkommen bei Resoni ...")}));
+    }
+
+    void ownProfileFromTheList()
+    {
+        FixtureOptions o = startWithWelcome({welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("Chor"))});
+        auto base = o.beforeStart;
+        o.beforeStart = [base](AppFixture& f) {
+            base(f);
+            ProfileSettings chor = AppFixture::baseSettings();
+            chor.IniDokumentNumFFTPoints = 8192;
+            AppFixture::writeProfile(f.userDir() + QStringLiteral("/ResoniUserProfil-Chor.ini"), chor);
+        };
+        AppFixture f(o);
+        QVERIFY(f.started());
+        QCOMPARE(f.app().m_strProfileFile, QStringLiteral("ResoniUserProfil-Chor.ini"));
+        QCOMPARE(f.doc().m_nFFTSize, 8192);
+    }
+
+    void welcomeListShowsOnlyOwnProfiles()
+    {
+        AppFixture f;
+        for (const char* name : {"ResoniUserProfil-Chor.ini", "ResoniUserProfil-Band.ini", "ResoniStandardProfil.ini",
+                                 "ResoniUserVorlage.ini", "notizen.txt"}) {
+            QFile file(f.userDir() + QLatin1Char('/') + QString::fromUtf8(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        CWelcomeDlg dlg([&] { return f.app().profileStore().userProfileNames(); }, {});
+        QVERIFY(dlg.profileList()->isHidden());
+        dlg.button(CWelcomeDlg::Choice::Own)->setChecked(true);
+        QVERIFY(!dlg.profileList()->isHidden());
+        QStringList items;
+        for (int i = 0; i < dlg.profileList()->count(); ++i)
+            items << dlg.profileList()->itemText(i);
+        items.sort();
+        QCOMPARE(items, (QStringList{"Band", "Chor", "fixture"}));
+        dlg.button(CWelcomeDlg::Choice::LastUsed)->setChecked(true);
+        QVERIFY(dlg.profileList()->isHidden());
+    }
+
+    void ownProfileWithoutANameDoesNothing()
+    {
+        CWelcomeDlg dlg([] { return QStringList{QStringLiteral("Chor")}; }, {});
+        dlg.show();
+        dlg.button(CWelcomeDlg::Choice::Own)->setChecked(true);
+        dlg.profileList()->setEditText(QString());
+        dlg.accept();
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        dlg.profileList()->hidePopup();
+    }
+
+    void typingIntoTheListShowsTheHint()
+    {
+        QStringList shown;
+        CWelcomeDlg dlg([] { return QStringList{QStringLiteral("Chor")}; },
+                        [&](const QString& text) { shown << text; });
+        dlg.button(CWelcomeDlg::Choice::Own)->setChecked(true);
+        QTest::keyClicks(dlg.profileList()->lineEdit(), QStringLiteral("x"));
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown.first(),
+                 QStringLiteral("Bitte wählen Sie ein bereits gespeichertes Profil aus der Dropdownliste aus.\nWenn Sie "
+                                "eine neues Profil erstellen wollen, rufen Sie ein vordefiniertes Profil auf, ändern sie "
+                                "die Fenster und Einstellungen und speichern Sie dann das Profil unter dem Menüpunkt "
+                                "Einstellungen> Profil speichern."));
+        QCOMPARE(dlg.profileList()->count(), 1); // refilled
+        dlg.profileList()->hidePopup();
+    }
+
+    void standardDialogSelection_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("checked");
+        QTest::newRow("0") << 0 << "Standard";
+        QTest::newRow("1") << 1 << "Musiker";
+        QTest::newRow("2") << 2 << "Analytiker";
+        QTest::newRow("3") << 3 << "Komplett";
+        QTest::newRow("4") << 4 << "Grundschule";
+        QTest::newRow("5") << 5 << "Oberschule";
+        QTest::newRow("6 selects none") << 6 << "";
+        QTest::newRow("7 selects none") << 7 << "";
+    }
+    void standardDialogSelection()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, checked);
+        CStandardProfileDlg dlg(kind);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Auswahl eines Standardprofils"));
+        QString found;
+        for (int k = 0; k <= 5; ++k)
+            if (dlg.button(k)->isChecked())
+                found = dlg.button(k)->objectName();
+        QCOMPARE(found, checked);
+        QCOMPARE(dlg.chosenKind(), checked.isEmpty() ? -1 : kind);
+        QVERIFY(dlg.button(5)->isHidden()); // "Oberschule" is hidden
+    }
+
+    void saveDialogShowsTheFileName()
+    {
+        CSaveProfileDlg dlg(QStringLiteral("Chor"));
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Einstellungen speichern ..."));
+        QCOMPARE(dlg.fileLine()->text(), QStringLiteral("ResoniUserProfil-Chor.ini"));
+        dlg.nameEdit()->setText(QStringLiteral("Klasse 7b"));
+        QCOMPARE(dlg.fileLine()->text(), QStringLiteral("ResoniUserProfil-Klasse 7b.ini"));
+    }
+
+    void missingProfileEndsTheStart()
+    {
+        FixtureOptions o;
+        o.args = QStringList{QStringLiteral("resoni"), QStringLiteral("gibtsnicht")};
+        AppFixture f(o);
+        QVERIFY(!f.started());
+        QCOMPARE(f.dialogs().messages.size(), size_t(1));
+        const QString path = f.userDir() + QStringLiteral("/ResoniUserProfil-gibtsnicht.ini");
+        QCOMPARE(f.dialogs().messages[0].text,
+                 QStringLiteral("Dieses Profil exisiert nicht im Unterverzeichnis Profile des Programms. \nBitte sorgen "
+                                "Sie dafür, dass das folgende Inifile im angegebenen Verzeichnis ") +
+                     path +
+                     QStringLiteral(" liegt.\nDas Programm kann solange leider nicht gestartet werden.\n\nInstallieren "
+                                    "sie es im Zweifel neu."));
+        QCOMPARE(f.dialogs().messages[0].icon, IUiDialogs::Icon::Critical);
+    }
+
+    void saveSwitchAndComeBack()
+    {
+        AppFixture f;
+        QMdiArea* area = f.frame().mdiArea();
+        const QSize a = area->size();
+        QVERIFY(a.width() > 100 && a.height() > 100);
+        f.doc().ToggleModuleWindow(Module::FFT);
+        f.doc().ToggleModuleWindow(Module::Sono);
+        const QRect fftRect(a.width() / 10, a.height() / 5, a.width() / 2, a.height() / 3);
+        const QRect sonoRect(a.width() / 2, a.height() / 2, a.width() / 3, a.height() / 4);
+        f.doc().moduleFrame(Module::FFT)->setGeometry(fftRect);
+        f.doc().moduleFrame(Module::Sono)->setGeometry(sonoRect);
+        f.doc().m_nFFTSize = 512;
+
+        f.dialogs().dialogActions.push_back(saveAnswer(QStringLiteral("Klasse")));
+        f.app().OnProfileSave();
+        const QString saved = f.userDir() + QStringLiteral("/ResoniUserProfil-Klasse.ini");
+        QVERIFY(QFile::exists(saved));
+        const ProfileSettings s = AppFixture::readProfile(saved);
+        QCOMPARE(s.IniFensterFFT, 1);
+        QCOMPARE(s.IniFensterSono, 1);
+        QCOMPARE(s.IniFensterWavelet, 0);
+        QCOMPARE(s.IniDokumentNumFFTPoints, 512);
+
+        // To the fixture's profile (no windows) and back.
+        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("fixture")));
+        f.app().OnProfileSelect();
+        QVERIFY(!f.doc().moduleFrame(Module::FFT));
+        QVERIFY(!f.doc().moduleFrame(Module::Sono));
+        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("Klasse")));
+        f.app().OnProfileSelect();
+        QVERIFY(f.doc().moduleFrame(Module::FFT));
+        QVERIFY(f.doc().moduleFrame(Module::Sono));
+        // Percent of the area: each edge may move by up to one percent.
+        const int tolX = a.width() / 100 + 1;
+        const int tolY = a.height() / 100 + 1;
+        for (auto [m, r] : {std::pair{Module::FFT, fftRect}, std::pair{Module::Sono, sonoRect}}) {
+            const QRect g = f.doc().moduleFrame(m)->geometry();
+            QVERIFY2(std::abs(g.left() - r.left()) <= tolX && std::abs(g.top() - r.top()) <= tolY &&
+                         std::abs(g.right() - r.right()) <= tolX && std::abs(g.bottom() - r.bottom()) <= tolY,
+                     moduleInfo(m).frameClass);
+        }
+    }
+
+    void savingOverAnExistingProfileAsksFirst()
+    {
+        AppFixture f;
+        const QString path = f.userDir() + QStringLiteral("/ResoniUserProfil-fixture.ini");
+        QFile in(path);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray before = in.readAll();
+        in.close();
+        f.doc().m_nFFTSize = 16384;
+        f.dialogs().dialogActions.push_back(saveAnswer(QStringLiteral("fixture")));
+        f.dialogs().answers.push_back(IUiDialogs::Answer::Cancel);
+        f.app().OnProfileSave();
+        QCOMPARE(f.dialogs().messages.size(), size_t(1));
+        QCOMPARE(f.dialogs().messages[0].text,
+                 QStringLiteral("Dieses Profil exisiert bereits\nWollen Sie es überschreiben ?"));
+        QCOMPARE(f.dialogs().messages[0].buttons, IUiDialogs::Buttons::OkCancel);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QCOMPARE(in.readAll(), before); // untouched
+        in.close();
+
+        f.dialogs().dialogActions.push_back(saveAnswer(QStringLiteral("fixture")));
+        f.dialogs().answers.push_back(IUiDialogs::Answer::Ok);
+        f.app().OnProfileSave();
+        QCOMPARE(AppFixture::readProfile(path).IniDokumentNumFFTPoints, 16384);
+    }
+
+    void saveRefusesAnEmptyOrPathName()
+    {
+        AppFixture f;
+        for (const char* bad : {"", "  ", "../boese", "a\\b"}) {
+            f.dialogs().messages.clear();
+            f.dialogs().dialogActions.push_back(saveAnswer(QString::fromUtf8(bad)));
+            f.app().OnProfileSave();
+            QCOMPARE(f.dialogs().messages.size(), size_t(1));
+            QCOMPARE(f.dialogs().messages[0].text, CResoniApp::kInvalidProfileName);
+        }
+        QCOMPARE(QDir(f.userDir()).entryList(QDir::Files), QStringList{QStringLiteral("ResoniUserProfil-fixture.ini")});
+    }
+
+    void lastUsedProfileIsWrittenAtTheEnd()
+    {
+        QString userDir;
+        {
+            auto f = std::make_unique<AppFixture>();
+            userDir = f->userDir();
+            f->doc().m_nFFTSize = 256;
+            f->doc().ToggleModuleWindow(Module::Wavelet);
+            QCOMPARE(f->app().moduleOpenFlag(Module::Wavelet), 1);
+            f->frame().close();
+            QCOMPARE(f->app().moduleOpenFlag(Module::Wavelet), 1);
+            f->app().ExitInstance(0);
+            const ProfileSettings s =
+                AppFixture::readProfile(userDir + QStringLiteral("/ResoniZuletztVerwendetProfil.ini"));
+            QCOMPARE(s.IniDokumentNumFFTPoints, 256);
+            QCOMPARE(s.IniFensterWavelet, 1);
+            QCOMPARE(s.IniDokumentPlayFile, std::string("Kein File ausgewählt."));
+        }
+    }
+};
+
+QTEST_MAIN(TestProfiles)
+#include "tst_profiles.moc"
