@@ -1,9 +1,6 @@
-// Output conventions of resoni-analyze: CSV with a header line on standard output,
-// numbers in the C locale with 17 significant digits, JSON on request, errors on standard error.
+// Output conventions of resoni-analyze: CSV with a header line on standard output, numbers with
+// 17 significant digits in the C locale, JSON on request, errors on standard error. The number
+// and JSON texts are the core library's, so the tool and the reports print alike.
 #pragma once
 
-#include <string>
-
-std::string formatNumber(double value);          // "%.17g"; NaN/inf as "nan"/"inf" (JSON: null)
-std::string formatJsonNumber(double value);      // like formatNumber, but null for NaN and infinities
-std::string jsonString(const std::string& text); // quoted and escaped JSON string
+#include "core/common/NumberText.h"

@@ -1,5 +1,6 @@
 #include "core/nonlinear/NonlinearReport.h"
 
+#include "core/common/NumberText.h"
 #include "core/nonlinear/MaxLyapunov.h"
 
 #include <cmath>
@@ -8,23 +9,6 @@
 #include <string>
 
 namespace {
-
-// 17 significant digits, "%.17g" in the C locale (the program never changes LC_NUMERIC).
-std::string num(double value)
-{
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value > 0 ? "inf" : "-inf";
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", value);
-    return buf;
-}
-
-std::string jsonNum(double value)
-{
-    return std::isfinite(value) ? num(value) : std::string("null");
-}
 
 template <class Range, class F>
 void jsonArray(std::ostream& out, const Range& range, F&& item)
@@ -51,12 +35,12 @@ void writeMaxExponent(const MaxExponentResult& r, ReportFormat format, std::ostr
         for (unsigned m = r.minDimension; m <= r.maxDimension; ++m)
             for (unsigned e = 0; e < r.radiusCount; ++e)
                 for (unsigned dn = 0; dn <= r.steps; ++dn)
-                    out << m << ',' << e << ',' << num(r.radii[e]) << ',' << dn << ',' << num(r.S(m, e, dn)) << '\n';
+                    out << m << ',' << e << ',' << formatNumber(r.radii[e]) << ',' << dn << ',' << formatNumber(r.S(m, e, dn)) << '\n';
         return;
     }
     out << "{\"steps\":" << r.steps << ",\"min_dim\":" << r.minDimension << ",\"max_dim\":" << r.maxDimension
         << ",\"radii\":";
-    jsonArray(out, r.radii, [&](double v) { out << jsonNum(v); });
+    jsonArray(out, r.radii, [&](double v) { out << formatJsonNumber(v); });
     out << ",\"dimensions\":[";
     for (unsigned m = r.minDimension; r.hasEntries() && m <= r.maxDimension; ++m) {
         if (m != r.minDimension)
@@ -65,7 +49,7 @@ void writeMaxExponent(const MaxExponentResult& r, ReportFormat format, std::ostr
         for (unsigned e = 0; e < r.radiusCount; ++e) {
             out << (e ? ",[" : "[");
             for (unsigned dn = 0; dn <= r.steps; ++dn)
-                out << (dn ? "," : "") << jsonNum(r.S(m, e, dn));
+                out << (dn ? "," : "") << formatJsonNumber(r.S(m, e, dn));
             out << ']';
         }
         out << "]}";
@@ -79,17 +63,17 @@ void writeSpectrum(const SpectrumResult& r, ReportFormat format, std::ostream& o
         out << "row,k,value\n";
         for (long long row = 0; row < r.rowCount; ++row)
             for (int k = 0; k < r.exponentCount; ++k)
-                out << row << ',' << k << ',' << num(r.rows[static_cast<std::size_t>(row)][k]) << '\n';
+                out << row << ',' << k << ',' << formatNumber(r.rows[static_cast<std::size_t>(row)][k]) << '\n';
         return;
     }
     out << "{\"exponents\":";
-    jsonArray(out, r.exponents, [&](double v) { out << jsonNum(v); });
-    out << ",\"kaplan_yorke\":" << jsonNum(r.kaplanYorke) << ",\"mean_neighbours\":" << jsonNum(r.meanNeighbours)
-        << ",\"mean_radius\":" << jsonNum(r.meanRadius) << ",\"rows\":[";
+    jsonArray(out, r.exponents, [&](double v) { out << formatJsonNumber(v); });
+    out << ",\"kaplan_yorke\":" << formatJsonNumber(r.kaplanYorke) << ",\"mean_neighbours\":" << formatJsonNumber(r.meanNeighbours)
+        << ",\"mean_radius\":" << formatJsonNumber(r.meanRadius) << ",\"rows\":[";
     for (long long row = 0; row < r.rowCount; ++row) {
         if (row)
             out << ',';
-        jsonArray(out, r.rows[static_cast<std::size_t>(row)], [&](double v) { out << jsonNum(v); });
+        jsonArray(out, r.rows[static_cast<std::size_t>(row)], [&](double v) { out << formatJsonNumber(v); });
     }
     out << "]}\n";
 }
@@ -102,7 +86,7 @@ void writeCorrelation(const CorrelationResult& r, ReportFormat format, std::ostr
         for (int m = 1; m <= static_cast<int>(r.entries.size()); ++m)
             for (int k = 0; k < entries; ++k) {
                 const CorrelationEntry& e = r.entries[m - 1][k];
-                out << m << ',' << num(e.radius) << ',' << num(e.slope) << '\n';
+                out << m << ',' << formatNumber(e.radius) << ',' << formatNumber(e.slope) << '\n';
             }
         return;
     }
@@ -112,10 +96,10 @@ void writeCorrelation(const CorrelationResult& r, ReportFormat format, std::ostr
             out << ',';
         out << "{\"dim\":" << m << ",\"radius\":[";
         for (int k = 0; k < entries; ++k)
-            out << (k ? "," : "") << jsonNum(r.entries[m - 1][k].radius);
+            out << (k ? "," : "") << formatJsonNumber(r.entries[m - 1][k].radius);
         out << "],\"slope\":[";
         for (int k = 0; k < entries; ++k)
-            out << (k ? "," : "") << jsonNum(r.entries[m - 1][k].slope);
+            out << (k ? "," : "") << formatJsonNumber(r.entries[m - 1][k].slope);
         out << "]}";
     }
     out << "]}\n";
@@ -126,13 +110,13 @@ void writeMutualInformation(const MutualInformationResult& r, ReportFormat forma
     if (format == ReportFormat::Csv) {
         out << "delay,I\n";
         for (std::size_t tau = 0; tau < r.information.size(); ++tau)
-            out << tau << ',' << num(r.information[tau]) << '\n';
-        out << "# shannon_entropy," << num(r.entropy) << "\n# first_minimum," << r.firstMinimum << '\n';
+            out << tau << ',' << formatNumber(r.information[tau]) << '\n';
+        out << "# shannon_entropy," << formatNumber(r.entropy) << "\n# first_minimum," << r.firstMinimum << '\n';
         return;
     }
-    out << "{\"boxes\":" << r.boxes << ",\"max_delay\":" << r.maxDelay << ",\"entropy\":" << jsonNum(r.entropy)
+    out << "{\"boxes\":" << r.boxes << ",\"max_delay\":" << r.maxDelay << ",\"entropy\":" << formatJsonNumber(r.entropy)
         << ",\"first_minimum\":" << r.firstMinimum << ",\"I\":";
-    jsonArray(out, r.information, [&](double v) { out << jsonNum(v); });
+    jsonArray(out, r.information, [&](double v) { out << formatJsonNumber(v); });
     out << "}\n";
 }
 

@@ -1,5 +1,6 @@
 #include "core/wavelet/CwtReport.h"
 
+#include "core/common/NumberText.h"
 #include "core/wavelet/Cwt.h"
 #include "core/wavelet/WaveletFactory.h"
 
@@ -8,43 +9,6 @@
 #include <stdexcept>
 
 namespace {
-
-// "%.17g" in the C locale, whatever the process locale is.
-std::string number(double value)
-{
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value > 0 ? "inf" : "-inf";
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
-}
-
-std::string jsonNumber(double value)
-{
-    return std::isfinite(value) ? number(value) : "null";
-}
-
-std::string jsonQuoted(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (const char ch : text) {
-        const unsigned char byte = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            quoted += '\\';
-            quoted += ch;
-        } else if (byte < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            quoted += "\\u00";
-            quoted += hex[byte >> 4];
-            quoted += hex[byte & 15];
-        } else {
-            quoted += ch;
-        }
-    }
-    return quoted + "\"";
-}
 
 bool positiveFinite(double value)
 {
@@ -101,15 +65,15 @@ void writeCwtReport(const std::vector<double>& samples, double rate, const CwtRe
     const std::vector<float>& scales = cwt.rowScales();
     std::string text;
     if (options.json) {
-        text = "{\"wavelet\":" + jsonQuoted(options.wavelet) + ",\"rate\":" + jsonNumber(request.rate) +
+        text = "{\"wavelet\":" + jsonString(options.wavelet) + ",\"rate\":" + formatJsonNumber(request.rate) +
                ",\"rows\":" + std::to_string(n) + ",\"cols\":" + std::to_string(m) + ",\"frequency_hz\":[";
         for (long q = 0; q < n; ++q)
-            text += (q ? "," : "") + jsonNumber(1.0 / static_cast<double>(scales[static_cast<size_t>(q)]));
+            text += (q ? "," : "") + formatJsonNumber(1.0 / static_cast<double>(scales[static_cast<size_t>(q)]));
         text += "],\"values\":[";
         for (long q = 0; q < n; ++q) {
             text += q ? ",[" : "[";
             for (long k = 0; k < m; ++k)
-                text += (k ? "," : "") + jsonNumber(result[static_cast<size_t>(2 + q * m + k)]);
+                text += (k ? "," : "") + formatJsonNumber(result[static_cast<size_t>(2 + q * m + k)]);
             text += "]";
         }
         text += "]}\n";
@@ -117,10 +81,10 @@ void writeCwtReport(const std::vector<double>& samples, double rate, const CwtRe
         text = "row,col,frequency_hz,value\n";
         for (long q = 0; q < n; ++q) {
             const std::string rowStart = std::to_string(q) + ",";
-            const std::string frequency = number(1.0 / static_cast<double>(scales[static_cast<size_t>(q)]));
+            const std::string frequency = formatNumber(1.0 / static_cast<double>(scales[static_cast<size_t>(q)]));
             for (long k = 0; k < m; ++k)
                 text += rowStart + std::to_string(k) + "," + frequency + "," +
-                        number(result[static_cast<size_t>(2 + q * m + k)]) + "\n";
+                        formatNumber(result[static_cast<size_t>(2 + q * m + k)]) + "\n";
         }
     }
     out << text;

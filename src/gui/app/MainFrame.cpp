@@ -128,11 +128,11 @@ void CMainFrame::CreateStatusBar()
     m_Panes[0]->setObjectName(QStringLiteral("Pane0"));
     bar->addWidget(m_Panes[0], 1);
     for (int i = 1; i < kPaneCount; ++i) {
-        const PaneSpec& spec = kPanes[i - 1];
-        auto* label = new QLabel(QString::fromUtf8(spec.initial), bar);
+        const PaneSpec& pane = kPanes[i - 1];
+        auto* label = new QLabel(QString::fromUtf8(pane.initial), bar);
         label->setObjectName(QStringLiteral("Pane%1").arg(i));
-        label->setMinimumWidth(spec.width); // wider when the font needs it, so no text is cut
-        label->setFrameShape(spec.border ? QFrame::Panel : QFrame::NoFrame);
+        label->setMinimumWidth(pane.width); // wider when the font needs it, so no text is cut
+        label->setFrameShape(pane.border ? QFrame::Panel : QFrame::NoFrame);
         label->setFrameShadow(QFrame::Sunken);
         if (i >= 10)
             label->setEnabled(false); // the lock indicators stay dim: the key states are not read here
@@ -190,10 +190,10 @@ void CMainFrame::SetDocumentMenus(bool withDocument)
 {
     m_bWithDocument = withDocument;
     menuBar()->clear();
-    for (const MenuSpec& spec : withDocument ? menuBarWithDocument() : menuBarWithoutDocument()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
+    for (const MenuSpec& menuDef : withDocument ? menuBarWithDocument() : menuBarWithoutDocument()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuDef.title));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-        for (const MenuItem& item : spec.items) {
+        for (const MenuItem& item : menuDef.items) {
             if (item.separator)
                 menu->addSeparator();
             else

@@ -1,5 +1,6 @@
-#include "CliOutput.h"
+#include "NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -9,9 +10,9 @@ std::string formatNumber(double value)
         return "nan";
     if (std::isinf(value))
         return value > 0 ? "inf" : "-inf";
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", value); // the program never changes LC_NUMERIC
-    return buf;
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    return std::string(buf, r.ptr);
 }
 
 std::string formatJsonNumber(double value)
