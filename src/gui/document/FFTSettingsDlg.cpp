@@ -1,6 +1,8 @@
 #include "FFTSettingsDlg.h"
 
 #include <QComboBox>
+#include "gui/app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -20,11 +22,7 @@ CFFTSettingsDlg::CFFTSettingsDlg(int fftSize, QWidget* parent) : QDialog(parent)
             selected = i;
     }
     m_pSizeList->setCurrentIndex(selected);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_pSizeList);

@@ -1,5 +1,7 @@
 #include "SaveProfileDlg.h"
 
+#include "gui/app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,11 +26,7 @@ CSaveProfileDlg::CSaveProfileDlg(const QString& name, QWidget* parent) : QDialog
     auto* note = new QLabel(
         QStringLiteral("Gespeichert werden:\n- Art und Position der geöffneten Fenster\n- Parameter der Module"), this);
     connect(m_pName, &QLineEdit::textChanged, this, [this](const QString& t) { m_pFile->setText(fileNameFor(t)); });
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(m_pName);

@@ -3,6 +3,8 @@
 #include "ProfilePictures.h"
 
 #include <QButtonGroup>
+#include "gui/app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -45,11 +47,7 @@ CStandardProfileDlg::CStandardProfileDlg(int currentKind, QWidget* parent) : QDi
         if (e.kind == currentKind)
             b->setChecked(true);
     }
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(*this);
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
     top->addWidget(text, 1);

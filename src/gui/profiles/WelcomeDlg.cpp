@@ -3,6 +3,8 @@
 #include "ProfilePictures.h"
 
 #include <QComboBox>
+#include "gui/app/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,11 +34,7 @@ CWelcomeDlg::CWelcomeDlg(std::function<QStringList()> listProfiles, std::functio
     m_pList->setEditable(true);
     m_pList->setInsertPolicy(QComboBox::NoInsert);
     m_pList->setVisible(false);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CWelcomeDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeOkCancelButtons(*this);
     connect(m_pOwn, &QRadioButton::toggled, this, &CWelcomeDlg::OnOwnSelected);
     connect(m_pList->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
         if (m_onTyping)
