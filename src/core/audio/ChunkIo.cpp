@@ -24,11 +24,12 @@ void PutLe32(std::uint8_t* p, std::uint32_t v)
 }
 
 // pread/pwrite until done; short only at the end of the file or on an error.
-std::size_t PreadAll(int fd, std::uint8_t* dst, std::size_t n, std::uint64_t pos)
+template <class Buffer, class Io>
+std::size_t TransferAll(int fd, Buffer* buf, std::size_t n, std::uint64_t pos, Io io)
 {
     std::size_t done = 0;
     while (done < n) {
-        ssize_t r = ::pread(fd, dst + done, n - done, static_cast<off_t>(pos + done));
+        ssize_t r = io(fd, buf + done, n - done, static_cast<off_t>(pos + done));
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0)
@@ -38,18 +39,14 @@ std::size_t PreadAll(int fd, std::uint8_t* dst, std::size_t n, std::uint64_t pos
     return done;
 }
 
+std::size_t PreadAll(int fd, std::uint8_t* dst, std::size_t n, std::uint64_t pos)
+{
+    return TransferAll(fd, dst, n, pos, ::pread);
+}
+
 std::size_t PwriteAll(int fd, const std::uint8_t* src, std::size_t n, std::uint64_t pos)
 {
-    std::size_t done = 0;
-    while (done < n) {
-        ssize_t r = ::pwrite(fd, src + done, n - done, static_cast<off_t>(pos + done));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r <= 0)
-            break;
-        done += static_cast<std::size_t>(r);
-    }
-    return done;
+    return TransferAll(fd, src, n, pos, ::pwrite);
 }
 
 } // namespace
