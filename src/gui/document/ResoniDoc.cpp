@@ -12,6 +12,8 @@
 #include "StereoDlg.h"
 
 #include "core/audio/FileFilter.h"
+#include "core/waveform/WaveSamples.h"
+#include "core/wavelet/CwtExit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,6 +22,7 @@
 #include <QMdiArea>
 
 #include <algorithm>
+#include <bit>
 
 const QString CResoniDoc::kNoFile = QStringLiteral("Kein File ausgewählt.");
 
@@ -94,6 +97,7 @@ bool CResoniDoc::OnNewDocument()
     m_bStereoFile = false;
     m_nStereoChannel = 1;
     m_nFirstMinLag = 0;
+    m_pCwt = std::make_unique<CCwt>();
     return true;
 }
 
@@ -217,6 +221,49 @@ void CResoniDoc::SetWaitCursor(bool bWait)
             --m_nWaitCursorDepth;
         }
     }
+}
+
+void CResoniDoc::OnSelectionChanged(long long first, long long end)
+{
+    SetWaitCursor(true);
+    DeleteContents();
+    UpdateAllViews(UpdateHint::kSelection);
+    if (g_bWaveLoaded && m_pWaveData) {
+        const WaveSamples wave{m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample};
+        if (!wave.eightBit())
+            first &= ~1LL;
+        first = std::clamp(first, 0LL, static_cast<long long>(wave.count()));
+        end = std::clamp(end, first, static_cast<long long>(wave.count()));
+        const auto count = static_cast<std::size_t>(end - first);
+        if (count > 0) {
+            m_arSignal.resize(count);
+            for (std::size_t i = 0; i < count; ++i)
+                m_arSignal[i] = wave.raw(static_cast<std::size_t>(first) + i);
+            g_bSelectionFFT = true;
+            m_nSelectionFFTSize = static_cast<int>(std::bit_floor(count));
+            // The spectra of the selection for the FFT, sonogram, note image and time series
+            // come with the FFT engine (issue #5).
+            if (m_pWaveletFrame && m_nSampleRate > 0) {
+                m_arWavelet.clear();
+                CwtRequest& request = m_pCwt->request();
+                request.startTime = 0.0f;
+                request.endTime = static_cast<float>(static_cast<double>(count) / m_nSampleRate);
+                request.rate = static_cast<float>(m_nSampleRate);
+                runCwtOrExit([&] { m_pCwt->Transform(m_arSignal.data(), count, m_arWavelet); });
+            }
+        } else {
+            m_nSelectionFFTSize = 0;
+        }
+    }
+    UpdateAllViews(UpdateHint::kSelection);
+    SetWaitCursor(false);
+}
+
+std::optional<std::size_t> CResoniDoc::PlayCursor() const
+{
+    if (!g_bPlaying || !m_pPlayBuffer)
+        return std::nullopt;
+    return m_nPlayCursor;
 }
 
 void CResoniDoc::UpdateStatusBar()

@@ -10,6 +10,7 @@
 #include "core/audio/WaveLoader.h"
 #include "core/common/Rgb.h"
 #include "core/spectral/ColourRamp.h"
+#include "core/wavelet/Cwt.h"
 
 #include <QPointer>
 #include <QString>
@@ -17,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -62,6 +64,14 @@ public:
     // Loads a WAV file by name (start-up and profile switch use this for the profile's last
     // file); the document then shows the file or "Kein File ausgewählt.".
     void OpenWaveFile(const QString& path);
+    // The waveform view's selection of the samples [first, end): becomes the analysis block
+    // m_arSignal, with the FFT size of the selection and the wavelet transform when its window
+    // is open. Views hear hint 18 before and after.
+    void OnSelectionChanged(long long first, long long end);
+    // Where playback starts next, in bytes of the playback data (a click into the overview).
+    void SetPlayPosition(std::size_t bytes) { m_nPlayCursor = bytes; }
+    // The play cursor in bytes while playback runs; none otherwise.
+    std::optional<std::size_t> PlayCursor() const;
     // The loaded file's name as the program shows it.
     QString waveFileName() const { return QString::fromStdString(m_strWaveFile); }
     // Sends the six status notifications to the main frame: FFT size, file, bits, rate,
@@ -113,6 +123,8 @@ public:
     int m_nFFTSize = 0;
     int m_nSelectionFFTSize = 0;
     int m_nFirstMinLag = 0;
+    std::unique_ptr<CCwt> m_pCwt;             // the wavelet engine and its request
+    std::size_t m_nPlayCursor = 0;            // bytes into the playback data
 
     static const QString kNoFile; // "Kein File ausgewählt."
 
