@@ -173,8 +173,8 @@ std::vector<PlotPoint> BetaSplinePoints(const std::vector<PlotPoint>& c, double 
         }
         for (double t = 0.0; t < 1.0; t += 0.1) {
             const double t2 = t * t, t3 = t2 * t;
-            curve.push_back({TruncToPixel(t3 * ax[0] + t2 * ax[1] + t * ax[2] + ax[3]),
-                             TruncToPixel(t3 * ay[0] + t2 * ay[1] + t * ay[2] + ay[3])});
+            curve.push_back({RoundToPixel(t3 * ax[0] + t2 * ax[1] + t * ax[2] + ax[3]),
+                             RoundToPixel(t3 * ay[0] + t2 * ay[1] + t * ay[2] + ay[3])});
         }
     }
     return curve;

@@ -54,7 +54,9 @@ std::vector<PlotPoint> CubicSplinePoints(const std::vector<PlotPoint>& points);
 using BetaSplineBasis = std::array<std::array<double, 4>, 4>;
 BetaSplineBasis MakeBetaSplineBasis(double beta1 = 2.0, double beta2 = 0.0);
 // For each segment j = 0 .. n−4 and t = 0, 0.1, 0.2, … while t < 1 (t accumulated in double, 11
-// values), the point [t³, t², t, 1]·M·[P(j) .. P(j+3)], truncated; all joined as one polyline.
+// values), the point [t³, t², t, 1]·M·[P(j) .. P(j+3)] rounded to the nearest pixel (the weights
+// sum to 1 only up to rounding, and truncation would drop a straight line by a pixel); all
+// joined as one polyline.
 // Empty for fewer than four points.
 std::vector<PlotPoint> BetaSplinePoints(const std::vector<PlotPoint>& controls, double beta1 = 2.0,
                                         double beta2 = 0.0);
