@@ -336,6 +336,17 @@ TEST(FFTViewModel, DrawingStyles)
               ramp[static_cast<std::size_t>(1536.0 * std::sqrt(n / 4) / std::sqrt(static_cast<double>(n)))]);
 }
 
+TEST(FFTViewModel, LeftClickShowsTheCrossHair)
+{
+    FFTPlotModel model;
+    EXPECT_FALSE(model.crossPoint().has_value());
+    model.leftClick({300, 120});
+    EXPECT_TRUE(model.settings().bIsCrossVisible);
+    EXPECT_EQ(model.crossPoint(), (PlotPoint{300, 120}));
+    model.setCrossVisible(false);
+    EXPECT_FALSE(model.crossPoint().has_value());
+}
+
 TEST(FFTViewModel, UpdateHints)
 {
     struct Case

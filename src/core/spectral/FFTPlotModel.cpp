@@ -301,6 +301,19 @@ void FFTPlotModel::rightButtonDown(PlotPoint click)
     m_edits.push_back(click);
 }
 
+void FFTPlotModel::leftClick(PlotPoint click)
+{
+    m_cross = click;
+    m_settings.bIsCrossVisible = true;
+}
+
+std::optional<PlotPoint> FFTPlotModel::crossPoint() const
+{
+    if (!m_settings.bIsCrossVisible)
+        return std::nullopt;
+    return m_cross;
+}
+
 FFTViewUpdate FFTViewOnUpdate(int nHint, bool bListening, bool bPlaying, bool bSelectionFFT, int nFFTSize,
                               int nSelectionFFTSize)
 {

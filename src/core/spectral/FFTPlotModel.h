@@ -104,6 +104,9 @@ public:
     void rightButtonDown(PlotPoint click);
     void rightButtonUp() { m_grabbed.reset(); } // the view then sends hint 50 when the note image is open
     std::optional<std::size_t> grabbedPeak() const { return m_grabbed; }
+    // Left click: the cross-hair read-out moves to the point and is shown (FFTCrossHair draws it).
+    void leftClick(PlotPoint click);
+    std::optional<PlotPoint> crossPoint() const;
 
     // --- clearing ---
     void clearHeld() { m_held.clear(); }
@@ -121,6 +124,7 @@ private:
     BezierChain m_bezier;
     std::vector<std::pair<double, double>> m_maxima;
     std::optional<std::size_t> m_grabbed;
+    PlotPoint m_cross;
 };
 
 // What a document update means for the view: hint 50 shows m_nFFTSize in "Aktuelle FFT" and
