@@ -51,6 +51,10 @@ SpectralCliFrame loadSpectralFrame(const std::string& path, const CliArgs& args)
         frame.fftSize = static_cast<int>(n);
     } else {
         frame.fftSize = selection.nFFTSize;
+        if (frame.fftSize > (1 << 24))
+            throw CliUsageError("the selection of " + std::to_string(frame.end - frame.first) +
+                                " samples needs a transform of " + std::to_string(frame.fftSize) +
+                                " points, more than 16777216; choose a shorter selection or a size with --fft");
         if (frame.fftSize < 2)
             throw CliUsageError("the selection [" + std::to_string(frame.first) + ", " + std::to_string(frame.end) +
                                 ") holds fewer than 2 samples; name a transform size with --fft");

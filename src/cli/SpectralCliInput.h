@@ -24,5 +24,7 @@ struct SpectralCliFrame
 void addSpectralOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions);
 
 // Reads FILE and applies the selection rule. CliUsageError for a --fft that is no power of two
-// from 2 to 2^24, a range outside the series, or an empty selection without --fft.
+// from 2 to 2^24, a range outside the series, or a selection without --fft whose transform size
+// would be below 2 or above 2^24 (about 6 minutes at 44100 Hz: beyond that the arrays of one
+// transform would take more than a gigabyte).
 SpectralCliFrame loadSpectralFrame(const std::string& path, const CliArgs& args);

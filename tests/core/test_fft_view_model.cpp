@@ -59,6 +59,27 @@ TEST(FFTViewModel, TwoBinsOrFewerDrawNoSpectrum)
     EXPECT_TRUE(model.spectrumPolyline().empty());
 }
 
+TEST(FFTViewModel, TinyWindowsDrawNothingAndPassNoPeaks)
+{
+    FFTPlotModel model;
+    const std::vector<double> spectrum = TwoPeaks(30000.0, 3000.0);
+    for (int width : {0, 20}) {
+        FFTFrameInput in = Input(spectrum, 44100, width, 10);
+        in.bNoteImageOpen = true;
+        model.repaint(in);
+        EXPECT_TRUE(model.columns().empty()) << width;
+        EXPECT_TRUE(model.noteImagePeaks().empty()) << width;
+    }
+    FFTFrameInput flat = Input(spectrum, 44100, 300, 30); // H − 45 < 0: drawn, never failing
+    flat.bNoteImageOpen = true;
+    model.repaint(flat);
+    EXPECT_FALSE(model.columns().empty());
+    for (const auto& [f, level] : model.noteImagePeaks()) {
+        EXPECT_TRUE(std::isfinite(f));
+        EXPECT_FALSE(std::isnan(level));
+    }
+}
+
 TEST(FFTViewModel, BinOnTheLowerCutIsSkipped)
 {
     // 2000 Hz, N = 200: bins every 10 Hz; bin 2 is exactly 20 Hz, the default lower cut.

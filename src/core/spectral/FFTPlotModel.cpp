@@ -160,7 +160,7 @@ void FFTPlotModel::repaint(const FFTFrameInput& frame)
     m_bezier = {};
     if (frame.bNoteImageOpen)
         m_maxima.clear();
-    if (frame.spectrum.size() <= 2) {
+    if (frame.spectrum.size() <= 2 || frame.nWidth <= kPlotLeft) { // nothing to draw, or no room for it
         m_nFirstBin = frame.spectrum.size();
         return;
     }

@@ -1,6 +1,7 @@
 #include "PeakDetector.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 double BinFrequencyHz(std::size_t k, int nSampleRate, std::size_t nBins)
@@ -121,7 +122,7 @@ std::vector<std::pair<double, double>> NoteImagePeaks(const std::vector<PlotPoin
             continue;
         const double f = mapping.xToFrequency(p.x);
         const double level = mapping.yToLevel(p.y);
-        if (NoteImageKeepsPeak(f, level))
+        if (std::isfinite(f) && NoteImageKeepsPeak(f, level))
             maxima.emplace_back(f, level);
     }
     std::stable_sort(maxima.begin(), maxima.end(),
