@@ -1,6 +1,7 @@
 // The document's state rules: module toggles, clearing, removing a file, the FFT settings
 // dialog, the palette and the idle handling.
 #include "support/AppFixture.h"
+#include "support/HintRecorder.h"
 
 #include "gui/app/ModuleChildFrame.h"
 #include "gui/document/DocView.h"
@@ -12,23 +13,6 @@
 #include <QComboBox>
 #include <QMdiArea>
 #include <QtTest>
-
-namespace {
-
-// Records the hints the document sends.
-class HintRecorder : public IDocObserver
-{
-public:
-    explicit HintRecorder(CResoniDoc& doc) : m_doc(doc) { m_doc.AddObserver(this); }
-    ~HintRecorder() override { m_doc.RemoveObserver(this); }
-    void OnUpdate(int hint) override { hints.push_back(hint); }
-    std::vector<int> hints;
-
-private:
-    CResoniDoc& m_doc;
-};
-
-} // namespace
 
 class TestDocument : public QObject
 {
@@ -151,10 +135,10 @@ private slots:
         g_bPlayCopyResampled = true;
         d.m_nSampleRate = 44100;
         d.m_nStatusBits = 16;
-        d.m_strChannels = QStringLiteral("Mono");
-        d.m_strFormat = QStringLiteral("PCM");
-        d.m_strWaveFile = QStringLiteral("/tmp/x.wav");
-        d.m_pWaveData.assign(100, 1);
+        d.m_strChannels = "Mono";
+        d.m_strFormat = "PCM";
+        d.m_strWaveFile = "/tmp/x.wav";
+        d.m_pWaveData = AllocateWaveBytes(100);
         d.m_nWaveDataBytes = 100;
         d.m_dFullScale = 32767.0;
         d.m_nSelectionFFTSize = 512;
@@ -163,14 +147,14 @@ private slots:
         QCOMPARE(d.m_nFFTSize, 2048);
         QVERIFY(!g_bWaveLoaded);
         QVERIFY(!g_bPlayCopyResampled);
-        QCOMPARE(d.m_nSampleRate, 0);
+        QCOMPARE(d.m_nSampleRate, 0u);
         QCOMPARE(d.m_nStatusBits, 0);
-        QVERIFY(d.m_strChannels.isEmpty());
-        QVERIFY(d.m_strFormat.isEmpty());
-        QCOMPARE(d.m_strWaveFile, QStringLiteral("Kein File ausgewählt."));
+        QVERIFY(d.m_strChannels.empty());
+        QVERIFY(d.m_strFormat.empty());
+        QCOMPARE(d.waveFileName(), QStringLiteral("Kein File ausgewählt."));
         QCOMPARE(d.m_strShownFile, QStringLiteral("Kein File ausgewählt."));
-        QVERIFY(d.m_pWaveData.empty());
-        QCOMPARE(d.m_nWaveDataBytes, 0u);
+        QVERIFY(!d.m_pWaveData);
+        QCOMPARE(d.m_nWaveDataBytes, std::size_t{0});
         QCOMPARE(d.m_dFullScale, 0.0);
         QCOMPARE(d.m_nSelectionFFTSize, 0);
         QCOMPARE(rec.hints, (std::vector<int>{UpdateHint::kPlaybackStopped, UpdateHint::kRefresh}));
@@ -289,13 +273,13 @@ private slots:
     {
         AppFixture f;
         f.doc().m_nFFTSize = 16384;
-        f.doc().m_strWaveFile = QStringLiteral("/data/a.wav");
+        f.doc().m_strWaveFile = "/data/a.wav";
         f.app().DestroyDocument();
         QCOMPARE(f.app().m_nDefaultFFTSize, 16384);
         QCOMPARE(f.app().m_strLastWaveFile, QStringLiteral("/data/a.wav"));
         QVERIFY(f.app().CreateDocument()); // the next document starts from them
         QCOMPARE(f.doc().m_nFFTSize, 16384);
-        QCOMPARE(f.doc().m_strWaveFile, QStringLiteral("/data/a.wav"));
+        QCOMPARE(f.doc().waveFileName(), QStringLiteral("/data/a.wav"));
     }
 };
 

@@ -3,7 +3,10 @@
 // last-used profile written at the end.
 #include "support/AppFixture.h"
 
+#include "core/audio/RiffWaveFile.h"
+#include "core/audio/WaveFormat.h"
 #include "gui/app/ModuleChildFrame.h"
+#include "gui/document/GlobalFlags.h"
 #include "gui/profiles/ProfileStore.h"
 #include "gui/profiles/SaveProfileDlg.h"
 #include "gui/profiles/StandardProfileDlg.h"
@@ -330,6 +333,37 @@ private slots:
             QCOMPARE(s.IniFensterWavelet, 1);
             QCOMPARE(s.IniDokumentPlayFile, std::string("Kein File ausgewählt."));
         }
+    }
+
+    void switchingLoadsTheProfilesLastFile()
+    {
+        AppFixture f;
+        // A small mono file, and an own profile whose last file it is.
+        const QString wave = f.tempDir() + QStringLiteral("/profil.wav");
+        {
+            const WaveFormat format = MakePcmFormat(1, 8000, 8);
+            CRiffWaveFile out;
+            QVERIFY(SUCCEEDED(out.Open(wave.toStdString(), &format, WAVEFILE_WRITE)));
+            const std::uint8_t bytes[] = {128, 200, 60};
+            std::size_t wrote = 0;
+            QVERIFY(SUCCEEDED(out.Write(sizeof bytes, bytes, &wrote)));
+            QVERIFY(SUCCEEDED(out.Close()));
+        }
+        ProfileSettings s = AppFixture::baseSettings();
+        s.IniDokumentPlayFile = wave.toStdString();
+        AppFixture::writeProfile(f.userDir() + QStringLiteral("/ResoniUserProfil-mitDatei.ini"), s);
+
+        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("mitDatei")));
+        f.app().OnProfileSelect();
+        QVERIFY(g_bWaveLoaded);
+        QCOMPARE(f.doc().waveFileName(), wave);
+        QCOMPARE(f.doc().m_nWaveDataBytes, std::size_t{3});
+
+        // Back to a profile without a file: the loaded one is closed.
+        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("fixture")));
+        f.app().OnProfileSelect();
+        QVERIFY(!g_bWaveLoaded);
+        QCOMPARE(f.doc().waveFileName(), QStringLiteral("Kein File ausgewählt."));
     }
 };
 

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(f.frame().paneText(8), QString());
 
         d.m_nFFTSize = 4096;
-        d.m_strWaveFile = QStringLiteral("/musik/flöte.wav");
+        d.m_strWaveFile = "/musik/flöte.wav";
         d.m_nStatusBits = 8;
         d.m_nSampleRate = 22050;
         g_bListening = true;

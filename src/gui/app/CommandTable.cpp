@@ -12,9 +12,9 @@ std::vector<CommandInfo> buildTable()
     // README's "Not yet available" section names them.
     return {
         {CommandId::FileOpenWave, "&Wavefile öffnen...\tStrg+O", "Liest eine Wavedatei ein.\nWave öffnen",
-         {K(Qt::CTRL | Qt::Key_O)}, false},
+         {K(Qt::CTRL | Qt::Key_O)}, true},
         {CommandId::FileOpenSeries, "&Zeitreihe öffnen...\tStrg+Z",
-         "Liest ein zweispaltiges Zeitreihenfile ein.\nZeitreihe öffnen", {}, false},
+         "Liest ein zweispaltiges Zeitreihenfile ein.\nZeitreihe öffnen", {}, true},
         {CommandId::FileSaveWindow, "Fenster speichern...\tStrg+S",
          "Speichert das aktive Fenster in ein Metafile\nSpeichern als Grafik", {K(Qt::CTRL | Qt::Key_S)}, false},
         {CommandId::FilePrint, "&Drucken...\tStrg+P", "Druckt das aktive Dokument.\nDrucken",

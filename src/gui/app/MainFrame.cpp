@@ -163,7 +163,7 @@ void CMainFrame::OnStatusFFTSize(int points)
 void CMainFrame::OnStatusFile()
 {
     CResoniDoc* doc = m_app.doc();
-    SetPane(1, StatusTexts::file(doc ? doc->m_strWaveFile : QString()));
+    SetPane(1, StatusTexts::file(doc ? doc->waveFileName() : QString()));
 }
 
 void CMainFrame::OnStatusBits(int bits)
@@ -282,6 +282,14 @@ void CMainFrame::Execute(CommandId id)
     case CommandId::RemoveWave:
         if (doc && g_bWaveLoaded)
             doc->RemoveWave();
+        break;
+    case CommandId::FileOpenWave:
+        if (doc)
+            doc->OnOpenWave();
+        break;
+    case CommandId::FileOpenSeries:
+        if (doc)
+            doc->OnImportTimeSeries();
         break;
     default: break; // commands whose behaviour is not available are disabled
     }

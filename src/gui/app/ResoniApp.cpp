@@ -109,6 +109,7 @@ bool CResoniApp::InitInstance(const QStringList& args)
             m_pDoc->ToggleModuleWindow(m);
 
     m_nProfileKind = kProfileLastUsed;
+    LoadLastWaveFile();
 
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      m_pMainFrame.get(), [this] { OnIdle(); });
@@ -205,7 +206,7 @@ void CResoniApp::CollectSettings()
     if (!m_pDoc)
         return;
     m_nDefaultFFTSize = m_pDoc->m_nFFTSize;
-    m_strLastWaveFile = m_pDoc->m_strWaveFile;
+    m_strLastWaveFile = m_pDoc->waveFileName();
     for (const ModuleInfo& info : moduleTable())
         if (CModuleChildFrame* f = m_pDoc->moduleFrame(info.module))
             f->StorePlacement();
@@ -234,9 +235,16 @@ void CResoniApp::OnProfileSelect()
         OnAppExit(); // the program cannot go on without its profile
         return;
     }
+    LoadLastWaveFile();
     if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
         wave->RestorePlacement();
     OpenProfileWindows();
+}
+
+void CResoniApp::LoadLastWaveFile()
+{
+    if (m_pDoc && m_strLastWaveFile != CResoniDoc::kNoFile)
+        m_pDoc->OpenWaveFile(m_strLastWaveFile);
 }
 
 void CResoniApp::OnProfileSave()

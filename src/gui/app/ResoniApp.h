@@ -95,6 +95,8 @@ private:
     void ApplyMainPlacement();
     void CollectSettings();
     void OpenProfileWindows();
+    // Loads the profile's last WAV file, unless it is "Kein File ausgewählt.".
+    void LoadLastWaveFile();
 
     static CResoniApp* s_pInstance;
     std::unique_ptr<IUiDialogs> m_pDialogs;

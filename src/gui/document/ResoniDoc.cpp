@@ -9,14 +9,42 @@
 #include "gui/app/ResoniApp.h"
 #include "gui/waveform/SplitterFrame.h"
 
+#include "StereoDlg.h"
+
+#include "core/audio/FileFilter.h"
+#include "core/waveform/WaveSamples.h"
+#include "core/wavelet/CwtExit.h"
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QMdiArea>
 
 #include <algorithm>
+#include <bit>
 
 const QString CResoniDoc::kNoFile = QStringLiteral("Kein File ausgewählt.");
 
-CResoniDoc::CResoniDoc(CResoniApp& app) : m_app(app)
+namespace {
+
+// The loader works with file names as the operating system spells them.
+std::string localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QList<FileFilter> dialogFilters(const char* filter)
+{
+    QList<FileFilter> filters;
+    for (const FileFilterEntry& e : SplitFileFilter(filter))
+        filters.append({QString::fromStdString(QtFilterEntry(e)), QString::fromStdString(e.strPattern)});
+    return filters;
+}
+
+} // namespace
+
+CResoniDoc::CResoniDoc(CResoniApp& app) : CWaveLoader(localPath(QDir::tempPath())), m_app(app)
 {
     m_strHelpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/help/html");
 }
@@ -25,7 +53,7 @@ CResoniDoc::~CResoniDoc()
 {
     // The next document (and the last-used profile) start from this one's FFT size and file.
     m_app.m_nDefaultFFTSize = m_nFFTSize;
-    m_app.m_strLastWaveFile = m_strWaveFile;
+    m_app.m_strLastWaveFile = waveFileName();
     if (g_bWaveLoaded)
         RemoveWave();
     if (g_bListening)
@@ -39,6 +67,7 @@ bool CResoniDoc::OnNewDocument()
     m_bPaletteBuilt = true;
 
     m_nWaveDataBytes = 0;
+    m_pPlayBuffer.reset();
     m_arSeries.assign(1, 0.0);
     m_arWavelet.assign(1, 0.0f);
     m_arSignal.assign(1, 0.0);
@@ -48,7 +77,7 @@ bool CResoniDoc::OnNewDocument()
 
     m_dFullScale = 0.0;
     m_nFFTSize = m_app.m_nDefaultFFTSize;
-    m_strWaveFile = m_app.m_strLastWaveFile;
+    m_strWaveFile = m_app.m_strLastWaveFile.toStdString();
 
     m_nBitsPerSample = 16;
     m_nBlockCounter = 0;
@@ -68,6 +97,7 @@ bool CResoniDoc::OnNewDocument()
     m_bStereoFile = false;
     m_nStereoChannel = 1;
     m_nFirstMinLag = 0;
+    m_pCwt = std::make_unique<CCwt>();
     return true;
 }
 
@@ -92,20 +122,148 @@ void CResoniDoc::RemoveWave()
     g_bWaveLoaded = false;
     DeleteContents();
     m_nSelectionFFTSize = 0;
-    m_nStatusBits = 0;
-    m_strChannels.clear();
-    m_strFormat.clear();
-    m_nSampleRate = 0;
-    m_strWaveFile = kNoFile;
+    RemoveWaveData(); // format, file name, raw data, playback buffer
     m_strShownFile = kNoFile;
     m_nFFTSize = m_app.m_nDefaultFFTSize;
-    m_pWaveData.clear();
-    m_pWaveData.shrink_to_fit();
-    m_dFullScale = 0.0;
-    m_nWaveDataBytes = 0;
     g_bPlayCopyResampled = false;
     UpdateStatusBar();
     UpdateAllViews(UpdateHint::kRefresh);
+}
+
+void CResoniDoc::PrepareForNewFile()
+{
+    DeleteContents();
+    if (g_bWaveLoaded) {
+        if (g_bPlaying)
+            StopPlaying();
+        RemoveWave();
+    }
+}
+
+void CResoniDoc::OnOpenWave()
+{
+    PrepareForNewFile();
+    const QString path = m_app.dialogs().openFileName(QString::fromUtf8(WaveText::kOpenWaveTitle),
+                                                      dialogFilters(WaveText::kOpenWaveFilter), 0, QString());
+    if (path.isEmpty())
+        return;
+    OpenWaveFile(path);
+}
+
+void CResoniDoc::OpenWaveFile(const QString& path)
+{
+    m_strWaveFile = localPath(path);
+    FinishLoad(LoadWaveFile(m_strWaveFile));
+}
+
+void CResoniDoc::OnImportTimeSeries()
+{
+    PrepareForNewFile();
+    const QString path = m_app.dialogs().openFileName(QString::fromUtf8(WaveText::kOpenSeriesTitle),
+                                                      dialogFilters(WaveText::kOpenSeriesFilter),
+                                                      WaveText::kOpenSeriesFilterIndex, QString());
+    if (path.isEmpty())
+        return;
+    FinishLoad(ImportTimeSeries(localPath(path)));
+}
+
+void CResoniDoc::FinishLoad(WaveLoadOutcome outcome)
+{
+    SetWaitCursor(false); // an import leaves its wait cursor to the caller
+    g_bWaveLoaded = m_bWaveLoaded;
+    g_bPlayCopyResampled = m_bPlayCopyResampled;
+    switch (outcome) {
+    case WaveLoadOutcome::ReadFailed:
+        return; // nothing was read: the document keeps its arrays and shows "Kein File ausgewählt."
+    case WaveLoadOutcome::Failed:
+        m_arSeries.assign(1, 0.0);
+        break;
+    case WaveLoadOutcome::Loaded:
+        m_arSeries.clear();
+        break;
+    }
+    UpdateStatusBar();
+    UpdateAllViews(UpdateHint::kRefresh);
+}
+
+void CResoniDoc::ShowMessage(const std::string& strText)
+{
+    // The wait cursor of a running load must not hide the pointer over the message box.
+    if (m_nWaitCursorDepth > 0)
+        QApplication::restoreOverrideCursor();
+    m_app.dialogs().messageBox(QString::fromStdString(strText));
+    if (m_nWaitCursorDepth > 0)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+bool CResoniDoc::AskStereoChannel(const CStereoDialogModel& dialog, bool& bLeft)
+{
+    if (m_nWaitCursorDepth > 0)
+        QApplication::restoreOverrideCursor();
+    CStereoDlg dlg(dialog, m_app.mainFrame());
+    const bool accepted = m_app.dialogs().execDialog(dlg) == QDialog::Accepted;
+    if (m_nWaitCursorDepth > 0)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    bLeft = dlg.leftChecked();
+    return accepted;
+}
+
+void CResoniDoc::SetWaitCursor(bool bWait)
+{
+    if (bWait) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_nWaitCursorDepth;
+    } else {
+        // The loader asks for the normal cursor once at the end; every wait cursor it pushed
+        // goes then.
+        while (m_nWaitCursorDepth > 0) {
+            QApplication::restoreOverrideCursor();
+            --m_nWaitCursorDepth;
+        }
+    }
+}
+
+void CResoniDoc::OnSelectionChanged(long long first, long long end)
+{
+    SetWaitCursor(true);
+    DeleteContents();
+    UpdateAllViews(UpdateHint::kSelection);
+    if (g_bWaveLoaded && m_pWaveData) {
+        const WaveSamples wave{m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample};
+        if (!wave.eightBit())
+            first &= ~1LL;
+        first = std::clamp(first, 0LL, static_cast<long long>(wave.count()));
+        end = std::clamp(end, first, static_cast<long long>(wave.count()));
+        const auto count = static_cast<std::size_t>(end - first);
+        if (count > 0) {
+            m_arSignal.resize(count);
+            for (std::size_t i = 0; i < count; ++i)
+                m_arSignal[i] = wave.raw(static_cast<std::size_t>(first) + i);
+            g_bSelectionFFT = true;
+            m_nSelectionFFTSize = static_cast<int>(std::bit_floor(count));
+            // The spectra of the selection for the FFT, sonogram, note image and time series
+            // come with the FFT engine (issue #5).
+            if (m_pWaveletFrame && m_nSampleRate > 0) {
+                m_arWavelet.clear();
+                CwtRequest& request = m_pCwt->request();
+                request.startTime = 0.0f;
+                request.endTime = static_cast<float>(static_cast<double>(count) / m_nSampleRate);
+                request.rate = static_cast<float>(m_nSampleRate);
+                runCwtOrExit([&] { m_pCwt->Transform(m_arSignal.data(), count, m_arWavelet); });
+            }
+        } else {
+            m_nSelectionFFTSize = 0;
+        }
+    }
+    UpdateAllViews(UpdateHint::kSelection);
+    SetWaitCursor(false);
+}
+
+std::optional<std::size_t> CResoniDoc::PlayCursor() const
+{
+    if (!g_bPlaying || !m_pPlayBuffer)
+        return std::nullopt;
+    return m_nPlayCursor;
 }
 
 void CResoniDoc::UpdateStatusBar()

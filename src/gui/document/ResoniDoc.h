@@ -1,13 +1,16 @@
-// The one document of the program: format and samples of the loaded or captured audio, the
-// analysis block and its spectra, the wavelet result, the colour ramp and one pointer per
-// module window. Every change reaches the views as an update hint through IDocObserver.
+// The one document of the program: format and samples of the loaded or captured audio (the wave
+// members come from CWaveLoader, which performs the loads), the analysis block and its spectra,
+// the wavelet result, the colour ramp and one pointer per module window. Every change reaches
+// the views as an update hint through IDocObserver.
 #pragma once
 
 #include "DocObserver.h"
 #include "ModuleWindows.h"
 
+#include "core/audio/WaveLoader.h"
 #include "core/common/Rgb.h"
 #include "core/spectral/ColourRamp.h"
+#include "core/wavelet/Cwt.h"
 
 #include <QPointer>
 #include <QString>
@@ -15,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -34,7 +38,7 @@ struct PcmWaveFormat
     std::uint16_t extraSize = 0;
 };
 
-class CResoniDoc
+class CResoniDoc : public CWaveLoader
 {
 public:
     explicit CResoniDoc(CResoniApp& app);
@@ -52,6 +56,24 @@ public:
     void OnClearCaptures();
     // "Wave entfernen".
     void RemoveWave();
+    // "&Wavefile öffnen...": removes the loaded file, asks for a WAV file and loads it.
+    void OnOpenWave();
+    // "&Zeitreihe öffnen...": removes the loaded file, asks for a one-column text file and
+    // loads it as a 16-bit 44100 Hz sound.
+    void OnImportTimeSeries();
+    // Loads a WAV file by name (start-up and profile switch use this for the profile's last
+    // file); the document then shows the file or "Kein File ausgewählt.".
+    void OpenWaveFile(const QString& path);
+    // The waveform view's selection of the samples [first, end): becomes the analysis block
+    // m_arSignal, with the FFT size of the selection and the wavelet transform when its window
+    // is open. Views hear hint 18 before and after.
+    void OnSelectionChanged(long long first, long long end);
+    // Where playback starts next, in bytes of the playback data (a click into the overview).
+    void SetPlayPosition(std::size_t bytes) { m_nPlayCursor = bytes; }
+    // The play cursor in bytes while playback runs; none otherwise.
+    std::optional<std::size_t> PlayCursor() const;
+    // The loaded file's name as the program shows it.
+    QString waveFileName() const { return QString::fromStdString(m_strWaveFile); }
     // Sends the six status notifications to the main frame: FFT size, file, bits, rate,
     // listening, recording.
     void UpdateStatusBar();
@@ -86,20 +108,10 @@ public:
     std::vector<double> m_arSeries;
     std::vector<float> m_arWavelet;           // wavelet transform of the selection: n, m, then n × m values
     std::vector<double> m_arSpare;
-    bool m_bSigned = true;                    // every depth but 8 bits is signed
-    int m_nBitsPerSample = 16;
-    int m_nPlayBits = 0;
-    int m_nPlayRate = 0;                      // bits and rate of the converted playback copy
-    double m_dFullScale = 0.0;                // 255, 32767, 8388607 or 2147483647 by depth
     int m_nBlockCounter = 0;                  // captured blocks since the last spectrum
-    std::vector<std::uint8_t> m_pWaveData;    // raw PCM of the loaded file, one channel
-    std::uint32_t m_nWaveDataBytes = 0;
-    std::uint32_t m_nPlayDataBytes = 0;       // bytes of the data being played
     std::array<Rgb, kColourRampSize> m_Palette{};
     bool m_bPaletteBuilt = false;
     int m_nPlayWindowStart = 0;
-    int m_nStereoChannel = 1;                 // 1 left ("Links"), 0 right ("Rechts")
-    bool m_bStereoFile = false;
     std::vector<std::pair<double, double>> m_arMaxima; // peaks: (Hz, dBr), ascending frequency
     QString m_strHelpFile;
     bool m_bClose3DViews = false;
@@ -107,22 +119,29 @@ public:
     QPointer<CModuleChildFrame> m_pRekoFrame, m_pZeitreiheFrame, m_pFFTFrame, m_pFFT3DFrame,
         m_pNotenbildFrame, m_pSonoFrame, m_pAnalyseFrame, m_pWaveletFrame;
     QPointer<CSplitterFrame> m_pWaveFrame;    // the waveform window
-    int m_nStatusBits = 0;
-    QString m_strChannels;                    // "Mono", "Stereo", "?"; empty when nothing is loaded
-    QString m_strFormat;                      // "PCM" or "?"; empty when nothing is loaded
-    int m_nSampleRate = 0;
-    QString m_strWaveFile;
     QString m_strShownFile;
     int m_nFFTSize = 0;
     int m_nSelectionFFTSize = 0;
     int m_nFirstMinLag = 0;
+    std::unique_ptr<CCwt> m_pCwt;             // the wavelet engine and its request
+    std::size_t m_nPlayCursor = 0;            // bytes into the playback data
 
     static const QString kNoFile; // "Kein File ausgewählt."
 
+protected:
+    void ShowMessage(const std::string& strText) override;
+    bool AskStereoChannel(const CStereoDialogModel& dialog, bool& bLeft) override;
+    void SetWaitCursor(bool bWait) override;
+
 private:
+    // What every load does after the loader has finished: flags, arrays, status bar, hint 50.
+    void FinishLoad(WaveLoadOutcome outcome);
+    // The first steps of both open commands: clear the arrays, stop playback, remove the file.
+    void PrepareForNewFile();
     QPointer<CModuleChildFrame>& framePointer(Module module);
     void CloseModuleWindow(Module module);
 
     CResoniApp& m_app;
     std::vector<IDocObserver*> m_observers;
+    int m_nWaitCursorDepth = 0; // wait cursors pushed by the loader and not yet popped
 };

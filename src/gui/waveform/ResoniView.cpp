@@ -1,6 +1,157 @@
 #include "ResoniView.h"
 
+#include "WaveformPaint.h"
+
+#include "gui/document/GlobalFlags.h"
+#include "gui/document/ResoniDoc.h"
+#include "gui/document/UpdateHints.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace WL = WaveViewLayout;
+
+namespace {
+
+WaveSamples samplesOf(const CResoniDoc& doc)
+{
+    return {doc.m_pWaveData.get(), doc.m_pWaveData ? doc.m_nWaveDataBytes : 0, doc.m_nBitsPerSample};
+}
+
+} // namespace
+
 CResoniView::CResoniView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::white, parent)
 {
     setObjectName(QStringLiteral("CResoniView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CResoniView::OnUpdate(int hint)
+{
+    if (hint == UpdateHint::kRefresh || hint == 2)
+        update();
+}
+
+WL::SampleRange CResoniView::sampleRange() const
+{
+    return WL::rangeForSelection(m_nRangeX1, m_nRangeX2, samplesOf(GetDocument()).count(), m_nOverviewTotalWidth);
+}
+
+void CResoniView::SetRange(int x1, int x2, int overviewTotalWidth)
+{
+    m_nRangeX1 = x1;
+    m_nRangeX2 = x2;
+    m_nOverviewTotalWidth = overviewTotalWidth;
+    ClearDrag();
+    // A range new at both ends clears the markers; decided here rather than at the next
+    // drawing, so input that arrives before the repaint is kept.
+    if (x1 != m_nPrevX1 && x2 != m_nPrevX2 && sampleRange().length() != 0) {
+        m_Markers.clear();
+        m_nPrevX1 = x1;
+        m_nPrevX2 = x2;
+    }
+    update();
+}
+
+void CResoniView::ClearRange()
+{
+    m_nRangeX1 = m_nRangeX2 = 0;
+    ClearDrag();
+    update();
+}
+
+void CResoniView::ClearDrag()
+{
+    m_nDragX1 = m_nDragX2 = m_nDragCursorX = 0;
+    m_bDragging = false;
+}
+
+void CResoniView::SetAmplitudeZoom(int zoom)
+{
+    m_nAZoom = std::max(1, zoom);
+    m_bReset = true;
+    update();
+}
+
+void CResoniView::SetPrecision(int precision)
+{
+    m_nPrecision = std::max(1, precision);
+    m_bReset = true;
+    update();
+}
+
+void CResoniView::SetDisplayMode(int mode)
+{
+    m_nDisplayMode = mode;
+    m_bReset = true;
+    update();
+}
+
+void CResoniView::OnDraw(QPainter& painter, const QRect& /*area*/)
+{
+    const WaveSamples wave = samplesOf(GetDocument());
+    WaveformPaint::WaveViewState st;
+    st.width = width();
+    st.height = height();
+    if (wave.bytes >= 2 && m_bReset) {
+        ClearDrag();
+        m_Markers.clear();
+    }
+    st.range = sampleRange();
+    if (wave.bytes >= 2 && st.range.length() != 0)
+        m_bReset = false;
+    st.aZoom = m_nAZoom;
+    st.precision = m_nPrecision;
+    if (m_nDragCursorX != 0) {
+        st.bandX0 = m_nDragX1;
+        st.bandX1 = m_bDragging ? m_nDragCursorX : m_nDragX2;
+    }
+    st.markers = m_Markers;
+    WaveformPaint::paintWaveView(painter, wave, st);
+}
+
+void CResoniView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const int x = WL::clampX(event->position().toPoint().x(), width());
+    m_nDragX1 = m_nDragCursorX = x;
+    m_nDragX2 = x;
+    m_bDragging = true;
+    update();
+}
+
+void CResoniView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() != Qt::LeftButton || !m_bDragging)
+        return;
+    const int x = WL::clampX(event->position().toPoint().x(), width());
+    m_nDragCursorX = x;
+    emit sampleCountChanged(WL::dragSampleCount(m_nDragX1, x, sampleRange(), width()));
+    update();
+}
+
+void CResoniView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_bDragging)
+        return;
+    m_bDragging = false;
+    m_nDragX2 = WL::clampX(event->position().toPoint().x(), width());
+    if (m_nDragX1 > m_nDragX2)
+        std::swap(m_nDragX1, m_nDragX2);
+    const WL::SampleRange range = sampleRange();
+    if (range.length() != 0) {
+        const WL::Handover h =
+            WL::selectionFor(m_nDragX1, m_nDragX2, range, width(), samplesOf(GetDocument()).eightBit());
+        GetDocument().OnSelectionChanged(h.first, h.end);
+    }
+    update();
+}
+
+void CResoniView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_Markers.doubleClick(event->position().toPoint().x());
+    update();
 }

@@ -4,6 +4,7 @@
 #include "gui/profiles/ProfileStore.h"
 
 #include <QDir>
+#include <QFile>
 
 AppFixture::AppFixture(const FixtureOptions& options) : m_app(std::make_unique<CResoniApp>())
 {
@@ -12,6 +13,10 @@ AppFixture::AppFixture(const FixtureOptions& options) : m_app(std::make_unique<C
     m_app->setDialogs(std::move(dialogs));
     QDir().mkpath(userDir());
     QDir().mkpath(shippedDir());
+    // The document's working copies go to the temporary directory: one per fixture, so test
+    // programs running side by side do not share "~TempWave.wav".
+    QDir().mkpath(tempDir());
+    qputenv("TMPDIR", QFile::encodeName(tempDir()));
     m_app->profileStore().setDirectories(userDir(), shippedDir());
     ProfileSettings settings = baseSettings();
     if (options.prepare)

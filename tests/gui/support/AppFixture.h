@@ -39,6 +39,7 @@ public:
 
     QString userDir() const { return m_dir.path() + QStringLiteral("/user"); }
     QString shippedDir() const { return m_dir.path() + QStringLiteral("/shipped"); }
+    QString tempDir() const { return m_dir.path() + QStringLiteral("/tmp"); }
     // Settings of a profile as the fixture writes them: FFT 1024, no file, no windows.
     static ProfileSettings baseSettings();
     // Writes settings as a profile file.

@@ -1,0 +1,301 @@
+// The waveform window with a loaded file: both panes draw the signal, an overview selection
+// becomes the view's range, a drag in the view hands its samples to the document, markers are
+// set by double click, and the dialog bar's controls act on the panes.
+#include "support/AppFixture.h"
+#include "support/HintRecorder.h"
+
+#include "core/audio/RiffWaveFile.h"
+#include "core/audio/WaveFormat.h"
+#include "core/waveform/OverviewLayout.h"
+#include "gui/document/GlobalFlags.h"
+#include "gui/document/UpdateHints.h"
+#include "gui/waveform/ResoniOverView.h"
+#include "gui/waveform/ResoniView.h"
+#include "gui/waveform/SplitterFrame.h"
+#include "gui/waveform/WaveformPaint.h"
+
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QSplitter>
+#include <QtTest>
+
+#include <bit>
+#include <cmath>
+
+namespace {
+
+// One second of a 16-bit sine at 8000 Hz, written with our writer.
+QString writeSine(const QString& path, int rate = 8000, double hz = 50.0)
+{
+    std::vector<std::int16_t> v(static_cast<std::size_t>(rate));
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i] = static_cast<std::int16_t>(std::lround(20000.0 * std::sin(2 * M_PI * hz * double(i) / rate)));
+    const WaveFormat format = MakePcmFormat(1, static_cast<std::uint32_t>(rate), 16);
+    CRiffWaveFile f;
+    if (FAILED(f.Open(path.toStdString(), &format, WAVEFILE_WRITE)))
+        return {};
+    std::size_t wrote = 0;
+    f.Write(v.size() * 2, reinterpret_cast<const std::uint8_t*>(v.data()), &wrote);
+    f.Close();
+    return path;
+}
+
+void mouse(QWidget* w, QEvent::Type type, int x, int y, Qt::MouseButtons buttons)
+{
+    const QPointF local(x, y);
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, local, w->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// Press at x0, move in steps to x1, release there.
+void drag(QWidget* w, int x0, int x1, int y = 40)
+{
+    mouse(w, QEvent::MouseButtonPress, x0, y, Qt::LeftButton);
+    const int step = x1 > x0 ? 10 : -10;
+    for (int x = x0 + step; (step > 0 ? x < x1 : x > x1); x += step)
+        mouse(w, QEvent::MouseMove, x, y, Qt::LeftButton);
+    mouse(w, QEvent::MouseMove, x1, y, Qt::LeftButton);
+    mouse(w, QEvent::MouseButtonRelease, x1, y, Qt::NoButton);
+}
+
+int redPixels(QWidget* w)
+{
+    const QImage img = w->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelColor(x, y) == QColor(255, 0, 0))
+                ++n;
+    return n;
+}
+
+} // namespace
+
+class TestWaveform : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    struct Window
+    {
+        AppFixture fixture;
+        CSplitterFrame* frame = nullptr;
+        CResoniOverView* over = nullptr;
+        CResoniView* view = nullptr;
+    };
+
+    // A started program with the sine loaded and the waveform window at a known size.
+    std::unique_ptr<Window> open()
+    {
+        auto w = std::make_unique<Window>();
+        const QString path = writeSine(m_dir.path() + QStringLiteral("/sinus.wav"));
+        w->fixture.doc().OpenWaveFile(path);
+        w->frame = w->fixture.doc().m_pWaveFrame;
+        w->frame->showNormal();
+        w->frame->resize(900, 600);
+        w->over = w->frame->overView();
+        w->view = w->frame->waveView();
+        QCoreApplication::processEvents();
+        w->over->repaint(); // the first drawing measures the content width
+        return w;
+    }
+
+private slots:
+    void init() { ResetGlobalFlags(); }
+
+    void panesAreSplitOneToFive()
+    {
+        auto w = open();
+        const QList<int> sizes = w->frame->splitter()->sizes();
+        const int total = sizes[0] + sizes[1];
+        QVERIFY(std::abs(sizes[0] - static_cast<int>(total * 0.16666667)) <= 2);
+        QCOMPARE(w->frame->samplesField()->text(), QStringLiteral("0"));
+        QVERIFY(!w->frame->samplesField()->isEnabled());
+        QCOMPARE(w->frame->amplitudeSlider()->value(), 20);
+        QCOMPARE(w->frame->horizontalSlider()->value(), 0);
+    }
+
+    void overviewSelectionBecomesTheViewsRange()
+    {
+        auto w = open();
+        QVERIFY(g_bWaveLoaded);
+        QVERIFY(redPixels(w->over) > 100);      // the whole file is drawn
+        QCOMPARE(redPixels(w->view), 0);         // the view shows nothing until a selection
+        const int total = w->over->totalWidth();
+        QCOMPARE(total, w->over->clientWidth()); // at zoom 1 the file fits the pane
+
+        drag(w->over, 310, 110); // right to left
+        const auto range = w->view->sampleRange();
+        QCOMPARE(range, WaveViewLayout::rangeForSelection(100, 300, 8000, total));
+        QVERIFY(range.start % 2 == 0 && range.end % 2 == 0);
+        QVERIFY(redPixels(w->view) > 100);
+
+        drag(w->over, 110, 310); // left to right gives the same range
+        QCOMPARE(w->view->sampleRange(), range);
+    }
+
+    void viewDragHandsItsSamplesToTheDocument()
+    {
+        auto w = open();
+        drag(w->over, 110, 610);
+        const auto range = w->view->sampleRange();
+        QVERIFY(range.length() > 0);
+        CResoniDoc& d = w->fixture.doc();
+        HintRecorder rec(d);
+
+        drag(w->view, 400, 150);
+        const auto want = WaveViewLayout::selectionFor(150, 400, range, w->view->width(), false);
+        QCOMPARE(rec.hints, (std::vector<int>{UpdateHint::kSelection, UpdateHint::kSelection}));
+        QVERIFY(g_bSelectionFFT);
+        QCOMPARE(static_cast<long long>(d.m_arSignal.size()), want.end - want.first);
+        QVERIFY(want.first % 2 == 0);
+        const auto* raw = reinterpret_cast<const std::int16_t*>(d.m_pWaveData.get());
+        QCOMPARE(d.m_arSignal.front(), double(raw[want.first]));
+        QCOMPARE(d.m_arSignal.back(), double(raw[want.end - 1]));
+        QCOMPARE(d.m_nSelectionFFTSize, static_cast<int>(std::bit_floor(d.m_arSignal.size())));
+        QCOMPARE(w->frame->samplesField()->text(),
+                 QString::number(WaveViewLayout::dragSampleCount(400, 150, range, w->view->width())));
+
+        const std::vector<double> first = d.m_arSignal;
+        drag(w->view, 150, 400); // the other direction: the same samples
+        QCOMPARE(d.m_arSignal, first);
+    }
+
+    void selectionRunsTheWaveletTransformWhenItsWindowIsOpen()
+    {
+        auto w = open();
+        CResoniDoc& d = w->fixture.doc();
+        drag(w->over, 110, 610);
+        drag(w->view, 100, 500);
+        QCOMPARE(d.m_arWavelet.size(), std::size_t{1}); // window closed: nothing computed
+        d.ToggleModuleWindow(Module::Wavelet);
+        drag(w->view, 100, 500);
+        // The default request: 100 rows, 20 columns, then n · m values.
+        QCOMPARE(d.m_arWavelet.size(), std::size_t{2 + 100 * 20});
+        QCOMPARE(d.m_arWavelet[0], 100.0f);
+        QCOMPARE(d.m_arWavelet[1], 20.0f);
+    }
+
+    void markersAndTheEnvelopeButton()
+    {
+        auto w = open();
+        drag(w->over, 110, 610);
+        w->frame->envelopeButton()->click();
+        QCOMPARE(w->fixture.dialogs().messages.size(), std::size_t{1});
+        QCOMPARE(w->fixture.dialogs().messages[0].text, QString::fromUtf8(CSplitterFrame::kEnvelopeHint));
+
+        w->view->repaint();
+        QTest::mouseDClick(w->view, Qt::LeftButton, {}, QPoint(300, 50));
+        QTest::mouseDClick(w->view, Qt::LeftButton, {}, QPoint(200, 50));
+        QCOMPARE(w->view->markers(), (WaveViewLayout::Markers{200, 300}));
+        // Blue marker lines are drawn.
+        const QImage img = w->view->grab().toImage();
+        QCOMPARE(img.pixelColor(200, w->view->height() / 3), QColor(0, 0, 255));
+        w->frame->envelopeButton()->click();
+        QCOMPARE(w->fixture.dialogs().messages.size(), std::size_t{1}); // no second message
+
+        QTest::mouseDClick(w->view, Qt::LeftButton, {}, QPoint(203, 50)); // within 4 pixels: removed
+        QCOMPARE(w->view->markers(), (WaveViewLayout::Markers{0, 300}));
+
+        // A new range clears markers and drag.
+        drag(w->over, 200, 500);
+        w->view->repaint();
+        QCOMPARE(w->view->markers(), (WaveViewLayout::Markers{}));
+    }
+
+    void zoomSlidersActOnThePanes()
+    {
+        auto w = open();
+        drag(w->over, 110, 610);
+        QVERIFY(w->view->sampleRange().length() > 0);
+        w->frame->amplitudeSlider()->setValue(0);
+        QCOMPARE(w->over->amplitudeZoom(), 81);
+        w->frame->amplitudeSlider()->setValue(19);
+        QCOMPARE(w->over->amplitudeZoom(), 5);
+
+        const int before = w->over->totalWidth();
+        w->frame->horizontalSlider()->setValue(3); // zoom 7
+        QCOMPARE(w->over->horizontalZoom(), 7);
+        QCOMPARE(w->view->sampleRange().length(), 0LL); // the view's range is gone
+        w->over->repaint();
+        QVERIFY(w->over->totalWidth() > 5 * before);
+        QVERIFY(w->over->scrollBar()->isVisible());
+        QCOMPARE(w->over->totalWidth(), w->over->contentWidth() + 20);
+    }
+
+    void playbackHintsRunTheCaretTimer()
+    {
+        auto w = open();
+        CResoniDoc& d = w->fixture.doc();
+        d.UpdateAllViews(UpdateHint::kPlaybackStarted);
+        QVERIFY(w->over->playTimerActive());
+        d.UpdateAllViews(UpdateHint::kPlaybackStopped);
+        QVERIFY(!w->over->playTimerActive());
+        // Nothing plays: the first tick stops the timer again.
+        d.UpdateAllViews(UpdateHint::kPlaybackStarted);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->over->playTimerActive(), 2000);
+    }
+
+    void signalLinePixels()
+    {
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            // A column span, a shallow and a steep segment, and spans far outside the image.
+            WaveformPaint::drawSignal(p, {{10, 10}, {10, 50}, {60, 60}, {62, 90}, {63, -2'000'000}, {64, 2'000'000}});
+        }
+        const QColor red(255, 0, 0);
+        for (int y = 10; y <= 50; ++y)
+            QCOMPARE(image.pixelColor(10, y), red);
+        QCOMPARE(image.pixelColor(10, 9), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(35, 55), red); // halfway along (10,50) – (60,60)
+        QCOMPARE(image.pixelColor(61, 75), red); // halfway along (60,60) – (62,90)
+        // The spans far outside are clipped to the image, not dropped: rows 0 and 99 are crossed
+        // in the columns 62 … 65.
+        for (int y : {0, 99}) {
+            bool crossed = false;
+            for (int x = 62; x <= 65; ++x)
+                crossed = crossed || image.pixelColor(x, y) == red;
+            QVERIFY2(crossed, qPrintable(QString::number(y)));
+        }
+        QCOMPARE(image.pixelColor(80, 80), QColor(Qt::white));
+
+        // With a translated painter (the scrolled overview) the same line lands shifted.
+        QImage shifted(100, 100, QImage::Format_RGB32);
+        shifted.fill(Qt::white);
+        {
+            QPainter p(&shifted);
+            p.translate(-5, 0);
+            WaveformPaint::drawSignal(p, {{10, 10}, {10, 50}});
+        }
+        QCOMPARE(shifted.pixelColor(5, 30), red);
+        QCOMPARE(shifted.pixelColor(10, 30), QColor(Qt::white));
+    }
+
+    void tinyFilesDrawNoSignal()
+    {
+        AppFixture f;
+        const std::vector<std::int16_t> v(20, 1000); // 40 bytes
+        const QString path = m_dir.path() + QStringLiteral("/klein.wav");
+        const WaveFormat format = MakePcmFormat(1, 8000, 16);
+        CRiffWaveFile out;
+        QVERIFY(SUCCEEDED(out.Open(path.toStdString(), &format, WAVEFILE_WRITE)));
+        std::size_t wrote = 0;
+        out.Write(v.size() * 2, reinterpret_cast<const std::uint8_t*>(v.data()), &wrote);
+        out.Close();
+        f.doc().OpenWaveFile(path);
+        QVERIFY(g_bWaveLoaded);
+        CSplitterFrame* frame = f.doc().m_pWaveFrame;
+        frame->resize(800, 500);
+        QCOMPARE(redPixels(frame->overView()), 0);
+    }
+};
+
+QTEST_MAIN(TestWaveform)
+#include "tst_waveform.moc"
