@@ -22,6 +22,9 @@ public:
     QWidget* dialogBar() const { return m_pDialogBar; }
     // "Alle Captures löschen" is offered in this window.
     virtual bool CanClearCaptures() const { return false; }
+    // The view's parameters into the application's settings (saving a profile); views also
+    // store them themselves when they close.
+    virtual void StoreSettings() {}
     // The window's place in its layout slot, in percent of the main window's usable client area.
     void RestorePlacement();
     void StorePlacement();

@@ -208,8 +208,10 @@ void CResoniApp::CollectSettings()
     m_nDefaultFFTSize = m_pDoc->m_nFFTSize;
     m_strLastWaveFile = m_pDoc->waveFileName();
     for (const ModuleInfo& info : moduleTable())
-        if (CModuleChildFrame* f = m_pDoc->moduleFrame(info.module))
+        if (CModuleChildFrame* f = m_pDoc->moduleFrame(info.module)) {
             f->StorePlacement();
+            f->StoreSettings();
+        }
     if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
         wave->StorePlacement();
 }
@@ -239,6 +241,12 @@ void CResoniApp::OnProfileSelect()
     if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
         wave->RestorePlacement();
     OpenProfileWindows();
+}
+
+void CResoniApp::PlayTone(double frequencyHz, int milliseconds)
+{
+    if (m_pTonePlayer)
+        m_pTonePlayer->Play(frequencyHz, milliseconds);
 }
 
 void CResoniApp::LoadLastWaveFile()

@@ -3,6 +3,7 @@
 // interface. Exactly one exists while the program runs; CResoniApp::instance() reaches it.
 #pragma once
 
+#include "TonePlayer.h"
 #include "UiDialogs.h"
 
 #include "core/profiles/ProfileSettings.h"
@@ -67,6 +68,9 @@ public:
     IUiDialogs& dialogs() const { return *m_pDialogs; }
     // Tests answer the program's dialogs through their own implementation.
     void setDialogs(std::unique_ptr<IUiDialogs> dialogs);
+    // A tone of the given frequency and length on the output device; nothing without one.
+    void PlayTone(double frequencyHz, int milliseconds);
+    void setTonePlayer(std::unique_ptr<ITonePlayer> player) { m_pTonePlayer = std::move(player); }
 
     // Creates the document with its waveform window (the "new document" step of start-up).
     bool CreateDocument();
@@ -100,6 +104,7 @@ private:
 
     static CResoniApp* s_pInstance;
     std::unique_ptr<IUiDialogs> m_pDialogs;
+    std::unique_ptr<ITonePlayer> m_pTonePlayer; // set up with the sound devices
     std::unique_ptr<CProfileStore> m_pProfileStore;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CResoniDoc> m_pDoc;

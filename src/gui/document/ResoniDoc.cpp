@@ -7,11 +7,15 @@
 #include "gui/app/MainFrame.h"
 #include "gui/app/ModuleChildFrame.h"
 #include "gui/app/ResoniApp.h"
+#include "gui/spectral/FFTFrame.h"
+#include "gui/spectral/FFTView.h"
 #include "gui/waveform/SplitterFrame.h"
 
 #include "StereoDlg.h"
 
 #include "core/audio/FileFilter.h"
+#include "core/spectral/FrameRules.h"
+#include "core/spectral/FrameSpectrum.h"
 #include "core/waveform/WaveSamples.h"
 #include "core/wavelet/CwtExit.h"
 
@@ -22,7 +26,6 @@
 #include <QMdiArea>
 
 #include <algorithm>
-#include <bit>
 
 const QString CResoniDoc::kNoFile = QStringLiteral("Kein File ausgewählt.");
 
@@ -153,7 +156,7 @@ void CResoniDoc::OnOpenWave()
 void CResoniDoc::OpenWaveFile(const QString& path)
 {
     m_strWaveFile = localPath(path);
-    FinishLoad(LoadWaveFile(m_strWaveFile));
+    FinishLoad(LoadWaveFile(m_strWaveFile), false);
 }
 
 void CResoniDoc::OnImportTimeSeries()
@@ -164,10 +167,10 @@ void CResoniDoc::OnImportTimeSeries()
                                                       WaveText::kOpenSeriesFilterIndex, QString());
     if (path.isEmpty())
         return;
-    FinishLoad(ImportTimeSeries(localPath(path)));
+    FinishLoad(ImportTimeSeries(localPath(path)), true);
 }
 
-void CResoniDoc::FinishLoad(WaveLoadOutcome outcome)
+void CResoniDoc::FinishLoad(WaveLoadOutcome outcome, bool bSeries)
 {
     SetWaitCursor(false); // an import leaves its wait cursor to the caller
     g_bWaveLoaded = m_bWaveLoaded;
@@ -180,6 +183,15 @@ void CResoniDoc::FinishLoad(WaveLoadOutcome outcome)
         break;
     case WaveLoadOutcome::Loaded:
         m_arSeries.clear();
+        // The FFT view's floor follows the resolution (−96 dBr for 16 bits); a series shows up
+        // to half its rate (22 kHz).
+        if (auto* fft = qobject_cast<CFFTFrame*>(m_pFFTFrame.data())) {
+            FFTPlotModel& model = fft->fftView()->model();
+            model.setBottomCutAmp(-6 * m_nBitsPerSample);
+            if (bSeries)
+                model.setTopCutkHz(static_cast<int>(m_nSampleRate / 2000));
+            fft->SyncControls();
+        }
         break;
     }
     UpdateStatusBar();
@@ -240,9 +252,9 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
             for (std::size_t i = 0; i < count; ++i)
                 m_arSignal[i] = wave.raw(static_cast<std::size_t>(first) + i);
             g_bSelectionFFT = true;
-            m_nSelectionFFTSize = static_cast<int>(std::bit_floor(count));
-            // The spectra of the selection for the FFT, sonogram, note image and time series
-            // come with the FFT engine (issue #5).
+            m_nSelectionFFTSize = SelectionFFTSize(static_cast<std::int64_t>(count));
+            if (m_pFFTFrame || m_pSonoFrame || m_pNotenbildFrame || m_pZeitreiheFrame)
+                ComputeFrameSpectrum(m_arSignal, m_nSelectionFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
             if (m_pWaveletFrame && m_nSampleRate > 0) {
                 m_arWavelet.clear();
                 CwtRequest& request = m_pCwt->request();

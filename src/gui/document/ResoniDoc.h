@@ -135,7 +135,7 @@ protected:
 
 private:
     // What every load does after the loader has finished: flags, arrays, status bar, hint 50.
-    void FinishLoad(WaveLoadOutcome outcome);
+    void FinishLoad(WaveLoadOutcome outcome, bool bSeries);
     // The first steps of both open commands: clear the arrays, stop playback, remove the file.
     void PrepareForNewFile();
     QPointer<CModuleChildFrame>& framePointer(Module module);

@@ -1,6 +1,133 @@
 #include "FFTView.h"
 
-CFFTView::CFFTView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::black, parent)
+#include "core/spectral/FFTPlotDecor.h"
+#include "gui/app/ResoniApp.h"
+#include "gui/document/GlobalFlags.h"
+#include "gui/document/ResoniDoc.h"
+#include "gui/document/UpdateHints.h"
+#include "gui/presentation/PlotPainter.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+CFFTView::CFFTView(CResoniDoc& doc, QWidget* parent)
+    : CDocView(doc, Qt::black, parent), m_Model(FFTViewSettingsFromProfile(doc.app().m_Settings))
 {
     setObjectName(QStringLiteral("CFFTView"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CFFTView::~CFFTView()
+{
+    StoreSettings();
+}
+
+void CFFTView::StoreSettings() const
+{
+    StoreFFTViewSettings(m_Model.settings(), GetDocument().app().m_Settings);
+}
+
+void CFFTView::OnUpdate(int hint)
+{
+    const CResoniDoc& doc = GetDocument();
+    const FFTViewUpdate u =
+        FFTViewOnUpdate(hint, g_bListening, g_bPlaying, g_bSelectionFFT, doc.m_nFFTSize, doc.m_nSelectionFFTSize);
+    if (u.shownFFTSize)
+        emit fftSizeShown(*u.shownFFTSize);
+    if (u.bRepaint)
+        update();
+}
+
+FFTFrameInput CFFTView::frameInput() const
+{
+    const CResoniDoc& doc = GetDocument();
+    FFTFrameInput in;
+    in.spectrum = doc.m_arSpectrum;
+    // The loaded file's rate; while listening without a file, the capture format's.
+    int rate = static_cast<int>(doc.m_nSampleRate);
+    if (rate <= 0 && doc.m_pWaveFormat && doc.m_pWaveFormat->samplesPerSec > 0)
+        rate = static_cast<int>(doc.m_pWaveFormat->samplesPerSec);
+    in.nSampleRate = rate > 0 ? rate : 44100;
+    in.nBitsPerSample = doc.m_nBitsPerSample > 0 ? doc.m_nBitsPerSample : 16;
+    in.nWidth = width();
+    in.nHeight = height();
+    in.bNoteImageOpen = doc.moduleFrame(Module::Notenbild) != nullptr;
+    return in;
+}
+
+void CFFTView::OnDraw(QPainter& painter, const QRect& /*area*/)
+{
+    const FFTViewColours colours = FFTScreenColours();
+    painter.fillRect(rect(), PlotPainter::toQColor(colours.background));
+    const FFTFrameInput in = frameInput();
+    m_Model.repaint(in);
+    if (in.bNoteImageOpen)
+        GetDocument().m_arMaxima = m_Model.noteImagePeaks();
+
+    const FFTPlotMapping& mapping = m_Model.mapping();
+    const FFTDecor strip = FFTPianoStrip(mapping, colours);
+    PlotPainter::drawRects(painter, strip.rects);
+    PlotPainter::drawLines(painter, strip.lines);
+    PlotPainter::drawTexts(painter, strip.texts);
+    const FFTDecor axes = FFTAxes(mapping, m_Model.settings(), colours);
+    PlotPainter::drawRects(painter, axes.rects);
+    PlotPainter::drawLines(painter, axes.lines);
+    PlotPainter::drawTexts(painter, axes.texts);
+
+    if (m_Model.settings().style == FFTDrawingStyle::Bars)
+        PlotPainter::drawLines(painter, m_Model.spectrumBars());
+    else
+        PlotPainter::drawPolyline(painter, m_Model.spectrumPolyline(), colours.foreground);
+    if (m_Model.curveOn())
+        PlotPainter::drawPolyline(painter, m_Model.curve(), colours.curve);
+    if (m_Model.settings().bPeaks)
+        PlotPainter::drawLines(painter, m_Model.peakMarkers(colours.peak));
+
+    if (m_Model.settings().bIsCrossVisible && m_Cross) {
+        const FFTDecor cross = FFTCrossHair(mapping, *m_Cross, colours);
+        PlotPainter::drawLines(painter, cross.lines);
+        PlotPainter::drawTexts(painter, cross.texts);
+    }
+}
+
+void CFFTView::Probe(const QPoint& at)
+{
+    if (const std::optional<double> hz = FFTProbeFrequency(m_Model.mapping(), {at.x(), at.y()}))
+        GetDocument().app().PlayTone(*hz, kProbeMilliseconds);
+}
+
+void CFFTView::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (at.y() < 20) {
+            Probe(at);
+            return;
+        }
+        m_Cross = PlotPoint{at.x(), at.y()};
+        m_Model.setCrossVisible(true);
+        update();
+    } else if (event->button() == Qt::RightButton) {
+        if (m_Model.settings().bPeaks || m_Model.curveOn()) {
+            m_Model.rightButtonDown({at.x(), at.y()});
+            update();
+        }
+    }
+}
+
+void CFFTView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() == Qt::LeftButton && event->position().y() < 20)
+        Probe(event->position().toPoint());
+}
+
+void CFFTView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::RightButton)
+        return;
+    m_Model.rightButtonUp();
+    CResoniDoc& doc = GetDocument();
+    if (doc.moduleFrame(Module::Notenbild))
+        doc.UpdateAllViews(UpdateHint::kRefresh);
+    update();
 }

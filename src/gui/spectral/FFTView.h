@@ -1,11 +1,45 @@
-// The view of the FFT spectrum of the analysis block with its peaks.
+// The FFT view: the document's magnitude spectrum against frequency with axes, piano strip,
+// held maxima, detected peaks, a smoothing curve through them and the cross-hair read-out. What
+// to draw comes from FFTPlotModel; this widget paints it and forwards the mouse. Its detected
+// peaks become the document's peak list while the note image is open.
 #pragma once
 
 #include "gui/document/DocView.h"
+
+#include "core/spectral/FFTPlotModel.h"
+
+#include <optional>
 
 class CFFTView : public CDocView
 {
     Q_OBJECT
 public:
     explicit CFFTView(CResoniDoc& doc, QWidget* parent = nullptr);
+    ~CFFTView() override;
+
+    void OnUpdate(int hint) override;
+
+    FFTPlotModel& model() { return m_Model; }
+    const FFTPlotModel& model() const { return m_Model; }
+    // The parameters back into the application's settings (closing, saving a profile).
+    void StoreSettings() const;
+    // What a repaint draws from, as the document holds it now.
+    FFTFrameInput frameInput() const;
+    std::optional<PlotPoint> crossHair() const { return m_Cross; }
+
+signals:
+    // "Aktuelle FFT" shows this size.
+    void fftSizeShown(int points);
+
+protected:
+    void OnDraw(QPainter& painter, const QRect& area) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void Probe(const QPoint& at);
+
+    FFTPlotModel m_Model;
+    std::optional<PlotPoint> m_Cross; // the last left click inside the plot
 };

@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "core/profiles/IniFile.h"
+#include "core/spectral/FFTViewSettings.h"
 #include "gui/profiles/ProfileStore.h"
 
 #include <QDir>
@@ -35,6 +36,7 @@ AppFixture::~AppFixture()
 ProfileSettings AppFixture::baseSettings()
 {
     ProfileSettings s;
+    StoreFFTViewSettings(FFTViewSettings{}, s); // the views' own defaults
     s.IniDokumentNumFFTPoints = 1024;
     s.IniDokumentPlayFile = "Kein File ausgewählt.";
     WindowPlacement& main = s.placements[0]; // a normal window well inside any screen

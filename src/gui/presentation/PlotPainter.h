@@ -1,0 +1,21 @@
+// Paints what the widget-free view models hand over (points, lines, rectangles, texts) with a
+// QPainter: one pixel wide, in the order given, so screen, pictures and printing look alike.
+#pragma once
+
+#include "core/spectral/PlotPrimitives.h"
+
+#include <QColor>
+
+#include <vector>
+
+class QPainter;
+
+namespace PlotPainter {
+
+QColor toQColor(const Rgb& c);
+void drawLines(QPainter& painter, const std::vector<PlotLine>& lines);
+void drawRects(QPainter& painter, const std::vector<PlotRect>& rects);
+void drawTexts(QPainter& painter, const std::vector<PlotText>& texts);
+void drawPolyline(QPainter& painter, const std::vector<PlotPoint>& points, const Rgb& colour);
+
+} // namespace PlotPainter
