@@ -83,8 +83,8 @@ void CFFTView::OnDraw(QPainter& painter, const QRect& /*area*/)
     if (m_Model.settings().bPeaks)
         PlotPainter::drawLines(painter, m_Model.peakMarkers(colours.peak));
 
-    if (m_Model.settings().bIsCrossVisible && m_Cross) {
-        const FFTDecor cross = FFTCrossHair(mapping, *m_Cross, colours);
+    if (const std::optional<PlotPoint> click = m_Model.crossPoint()) {
+        const FFTDecor cross = FFTCrossHair(mapping, *click, colours);
         PlotPainter::drawLines(painter, cross.lines);
         PlotPainter::drawTexts(painter, cross.texts);
     }
@@ -104,8 +104,7 @@ void CFFTView::mousePressEvent(QMouseEvent* event)
             Probe(at);
             return;
         }
-        m_Cross = PlotPoint{at.x(), at.y()};
-        m_Model.setCrossVisible(true);
+        m_Model.leftClick({at.x(), at.y()});
         update();
     } else if (event->button() == Qt::RightButton) {
         if (m_Model.settings().bPeaks || m_Model.curveOn()) {

@@ -25,7 +25,7 @@ public:
     void StoreSettings() const;
     // What a repaint draws from, as the document holds it now.
     FFTFrameInput frameInput() const;
-    std::optional<PlotPoint> crossHair() const { return m_Cross; }
+    std::optional<PlotPoint> crossHair() const { return m_Model.crossPoint(); }
 
 signals:
     // "Aktuelle FFT" shows this size.
@@ -41,5 +41,4 @@ private:
     void Probe(const QPoint& at);
 
     FFTPlotModel m_Model;
-    std::optional<PlotPoint> m_Cross; // the last left click inside the plot
 };
