@@ -30,8 +30,7 @@ CResoniOverView::CResoniOverView(CResoniDoc& doc, QWidget* parent) : CDocView(do
     m_pScroll->hide();
     connect(m_pScroll, &QScrollBar::valueChanged, this, [this] { update(); });
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Below this the time axis and the scroll bar would leave no room for the signal.
-    setMinimumHeight(72);
+    setMinimumHeight(kMinimumHeight);
 }
 
 int CResoniOverView::scrollX() const

@@ -16,6 +16,8 @@ class CResoniOverView : public CDocView
 public:
     static constexpr int kTimerId = 45;       // the playback timer of the original window
     static constexpr int kTimerPeriodMs = 60;
+    // Below this the time axis and the scroll bar would leave no room for the signal.
+    static constexpr int kMinimumHeight = 72;
 
     explicit CResoniOverView(CResoniDoc& doc, QWidget* parent = nullptr);
 

@@ -19,6 +19,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 const char* const CSplitterFrame::kEnvelopeHint =
     "Bitte mit einem Doppelklick der linken Maustaste zwei Marker setzen, die einen Ausschnitt festlegen, der "
     "der Darstellung der Einhüllenden als Grundlage dient.";
@@ -40,6 +42,9 @@ CSplitterFrame::CSplitterFrame(CResoniDoc& doc) : m_doc(doc)
     m_pSplitter->addWidget(m_pOverView);
     m_pSplitter->addWidget(m_pView);
     m_pSplitter->setChildrenCollapsible(false);
+    // Resizing the window changes the waveform view; the overview keeps its height.
+    m_pSplitter->setStretchFactor(0, 0);
+    m_pSplitter->setStretchFactor(1, 1);
     layout->addWidget(m_pSplitter, 1);
     layout->addWidget(CreateDialogBar(body), 0);
     setWidget(body);
@@ -139,12 +144,16 @@ void CSplitterFrame::showEvent(QShowEvent* event)
 {
     QMdiSubWindow::showEvent(event);
     if (!m_bSplitPlaced) {
-        // The overview takes a sixth of the client height (truncated), the view the rest.
         const int h = m_pSplitter->height();
-        const int top = static_cast<int>(h * 0.16666667);
+        const int top = OverviewHeight(h);
         m_pSplitter->setSizes({top, h - top});
         m_bSplitPlaced = true;
     }
+}
+
+int CSplitterFrame::OverviewHeight(int clientHeight)
+{
+    return std::max(CResoniOverView::kMinimumHeight, static_cast<int>(clientHeight * 0.16666667));
 }
 
 void CSplitterFrame::RestorePlacement()

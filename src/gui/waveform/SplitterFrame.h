@@ -38,7 +38,10 @@ public:
     // Lets the window close (at the end of the program); until then closing is refused.
     void AllowClose() { m_bAllowClose = true; }
 
-    static const char* const kEnvelopeHint; // the message of the envelope button without markers
+    static const char* const kEnvelopeHint;
+    // The overview's height for a client height: a sixth of it (truncated), but never less than
+    // the overview needs to show its time axis, scroll bar and signal.
+    static int OverviewHeight(int clientHeight); // the message of the envelope button without markers
 
 protected:
     void closeEvent(QCloseEvent* event) override;
