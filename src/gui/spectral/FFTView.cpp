@@ -55,39 +55,37 @@ FFTFrameInput CFFTView::frameInput() const
     return in;
 }
 
-void CFFTView::OnDraw(QPainter& painter, const QRect& /*area*/)
+void PaintFFTView(QPainter& painter, FFTPlotModel& model, const FFTFrameInput& in, const FFTViewColours& colours)
 {
-    const FFTViewColours colours = FFTScreenColours();
-    painter.fillRect(rect(), PlotPainter::toQColor(colours.background));
-    const FFTFrameInput in = frameInput();
-    m_Model.repaint(in);
-    if (in.bNoteImageOpen)
-        GetDocument().m_arMaxima = m_Model.noteImagePeaks();
-
-    const FFTPlotMapping& mapping = m_Model.mapping();
-    const FFTDecor strip = FFTPianoStrip(mapping, colours);
-    PlotPainter::drawRects(painter, strip.rects);
-    PlotPainter::drawLines(painter, strip.lines);
-    PlotPainter::drawTexts(painter, strip.texts);
-    const FFTDecor axes = FFTAxes(mapping, m_Model.settings(), colours);
-    PlotPainter::drawRects(painter, axes.rects);
-    PlotPainter::drawLines(painter, axes.lines);
-    PlotPainter::drawTexts(painter, axes.texts);
-
-    if (m_Model.settings().style == FFTDrawingStyle::Bars)
-        PlotPainter::drawLines(painter, m_Model.spectrumBars());
+    painter.fillRect(QRect(0, 0, in.nWidth, in.nHeight), PlotPainter::toQColor(colours.background));
+    model.repaint(in);
+    const FFTPlotMapping& mapping = model.mapping();
+    for (const FFTDecor& decor : {FFTPianoStrip(mapping, colours), FFTAxes(mapping, model.settings(), colours)}) {
+        PlotPainter::drawRects(painter, decor.rects);
+        PlotPainter::drawLines(painter, decor.lines);
+        PlotPainter::drawTexts(painter, decor.texts);
+    }
+    if (model.settings().style == FFTDrawingStyle::Bars)
+        PlotPainter::drawLines(painter, model.spectrumBars());
     else
-        PlotPainter::drawPolyline(painter, m_Model.spectrumPolyline(), colours.foreground);
-    if (m_Model.curveOn())
-        PlotPainter::drawPolyline(painter, m_Model.curve(), colours.curve);
-    if (m_Model.settings().bPeaks)
-        PlotPainter::drawLines(painter, m_Model.peakMarkers(colours.peak));
-
-    if (const std::optional<PlotPoint> click = m_Model.crossPoint()) {
+        PlotPainter::drawPolyline(painter, model.spectrumPolyline(), colours.foreground);
+    if (model.curveOn())
+        PlotPainter::drawPolyline(painter, model.curve(), colours.curve);
+    if (model.settings().bPeaks)
+        PlotPainter::drawLines(painter, model.peakMarkers(colours.peak));
+    if (const std::optional<PlotPoint> click = model.crossPoint()) {
         const FFTDecor cross = FFTCrossHair(mapping, *click, colours);
         PlotPainter::drawLines(painter, cross.lines);
         PlotPainter::drawTexts(painter, cross.texts);
     }
+}
+
+void CFFTView::OnDraw(QPainter& painter, const QRect& /*area*/)
+{
+    const FFTFrameInput in = frameInput();
+    PaintFFTView(painter, m_Model, in, FFTScreenColours());
+    if (in.bNoteImageOpen)
+        GetDocument().m_arMaxima = m_Model.noteImagePeaks();
 }
 
 void CFFTView::Probe(const QPoint& at)
