@@ -110,6 +110,68 @@ private slots:
         QCOMPARE(f.doc().m_arSpectrum.size(), std::size_t{2049});
     }
 
+    void captureBlocksMakeASpectrumOnEveryKthBlock_data()
+    {
+        QTest::addColumn<int>("fftSize");
+        QTest::addColumn<int>("blocks");
+        QTest::addColumn<int>("spectra");
+        QTest::newRow("44100 Hz, 1024: every 2nd") << 1024 << 6 << 3;
+        QTest::newRow("44100 Hz, 256: every 7th") << 256 << 14 << 2;
+    }
+
+    void captureBlocksMakeASpectrumOnEveryKthBlock()
+    {
+        QFETCH(int, fftSize);
+        QFETCH(int, blocks);
+        QFETCH(int, spectra);
+        AppFixture f;
+        CResoniDoc& d = f.doc();
+        *d.m_pWaveFormat = {1, 1, 44100, 88200, 2, 16, 0};
+        d.m_nFFTSize = fftSize;
+        std::vector<std::int16_t> block(static_cast<std::size_t>(fftSize));
+        for (std::size_t i = 0; i < block.size(); ++i) // a sine on bin 8
+            block[i] = static_cast<std::int16_t>(std::lround(10000 * std::sin(2 * M_PI * 8 * double(i) / fftSize)));
+        int shown = 0;
+        struct Counter : IDocObserver
+        {
+            int& n;
+            explicit Counter(int& count) : n(count) {}
+            void OnUpdate(int hint) override { n += hint == UpdateHint::kNewBlock; }
+        } counter(shown);
+        d.AddObserver(&counter);
+        for (int b = 0; b < blocks; ++b)
+            d.OnCaptureBlock(reinterpret_cast<const std::uint8_t*>(block.data()), block.size() * 2,
+                             QStringLiteral("/tmp/aufnahme.wav"));
+        d.RemoveObserver(&counter);
+        QCOMPARE(shown, spectra);
+        QCOMPARE(d.m_arSignal.size(), block.size());
+        QCOMPARE(d.m_arSpectrum.size(), std::size_t(fftSize / 2 + 1));
+        QVERIFY(std::abs(d.m_arSpectrum[8] - 5000.0) < 1.0); // amplitude A gives A/2 in its bin
+        QCOMPARE(d.m_strShownFile, QStringLiteral("/tmp/aufnahme.wav"));
+    }
+
+    void playWindowFollowsThePlayCursor()
+    {
+        AppFixture f;
+        CResoniDoc& d = f.doc();
+        d.OpenWaveFile(writeTone(m_dir.path() + QStringLiteral("/p.wav"), 441.0)); // 44100 samples
+        d.m_nFFTSize = 4096;
+        d.ShowPlayWindow(2 * 4000); // byte 8000 of 16-bit data: sample 4000
+        QCOMPARE(d.m_nPlayWindowStart, 4000);
+        QCOMPARE(d.m_arSignal.size(), std::size_t{40000});
+        const auto* raw = reinterpret_cast<const std::int16_t*>(d.m_pWaveData.get());
+        QCOMPARE(d.m_arSignal[0], double(raw[4000]));
+        QCOMPARE(d.m_arSpectrum.size(), std::size_t{2049});
+        d.ShowPlayWindow(2 * 4101); // 4101 + 40000 runs past 44100 samples: nothing changes
+        QCOMPARE(d.m_nPlayWindowStart, 4000);
+
+        // A converted copy at half the rate: byte positions count double.
+        d.OpenWaveFile(writeTone(m_dir.path() + QStringLiteral("/q.wav"), 300.0, 8, 96000));
+        QVERIFY(g_bPlayCopyResampled);
+        d.ShowPlayWindow(1000);
+        QCOMPARE(d.m_nPlayWindowStart, 2000);
+    }
+
     void controlBarCouplings()
     {
         AppFixture f;

@@ -271,6 +271,35 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
     SetWaitCursor(false);
 }
 
+void CResoniDoc::OnCaptureBlock(const std::uint8_t* pBlock, std::size_t nBytes, const QString& recordFile)
+{
+    const int rate = m_pWaveFormat ? static_cast<int>(m_pWaveFormat->samplesPerSec) : 0;
+    if (!CountCaptureBlock(m_nBlockCounter, rate, m_nFFTSize))
+        return;
+    const int bits = m_pWaveFormat ? m_pWaveFormat->bitsPerSample : 16;
+    const std::size_t count = bits == 8 ? nBytes : nBytes / 2;
+    CopyFrameSamples(pBlock, nBytes, bits, 0, static_cast<std::int64_t>(count), m_arSignal);
+    m_strShownFile = recordFile;
+    ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
+    UpdateAllViews(UpdateHint::kNewBlock);
+}
+
+void CResoniDoc::ShowPlayWindow(std::int64_t nBytePosition)
+{
+    if (!m_pWaveData)
+        return;
+    const WaveSamples wave{m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample};
+    const std::optional<std::int64_t> start =
+        PlayWindowStart(nBytePosition, m_nBitsPerSample, g_bPlayCopyResampled, static_cast<int>(m_nSampleRate),
+                        static_cast<int>(m_nPlayRate), static_cast<std::int64_t>(wave.count()));
+    if (!start)
+        return;
+    CopyFrameSamples(m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample, *start, kPlayWindowSamples, m_arSignal);
+    ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
+    m_nPlayWindowStart = static_cast<int>(*start);
+    UpdateAllViews(UpdateHint::kNewBlock);
+}
+
 std::optional<std::size_t> CResoniDoc::PlayCursor() const
 {
     if (!g_bPlaying || !m_pPlayBuffer)

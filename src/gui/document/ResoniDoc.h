@@ -68,6 +68,13 @@ public:
     // m_arSignal, with the FFT size of the selection and the wavelet transform when its window
     // is open. Views hear hint 18 before and after.
     void OnSelectionChanged(long long first, long long end);
+    // A captured block (raw PCM of the capture format) arrives: on every k-th block it becomes
+    // the analysis block and its spectrum is computed with m_nFFTSize (hint 12).
+    // recordFile: the name shown for the live source.
+    void OnCaptureBlock(const std::uint8_t* pBlock, std::size_t nBytes, const QString& recordFile);
+    // The play cursor moved to byte P of the playback data: the 40000 samples from there form
+    // the analysis block (hint 12), unless they would run past the data.
+    void ShowPlayWindow(std::int64_t nBytePosition);
     // Where playback starts next, in bytes of the playback data (a click into the overview).
     void SetPlayPosition(std::size_t bytes) { m_nPlayCursor = bytes; }
     // The play cursor in bytes while playback runs; none otherwise.
