@@ -32,10 +32,10 @@ std::vector<std::string> labelTexts(const OverviewLayout::TimeAxis& axis)
 }
 
 // Per pixel column of a line: the first, lowest, highest and last y, in column order.
-std::map<int, std::array<int, 4>> columns(const std::vector<WavePoint>& line)
+std::map<int, std::array<int, 4>> columns(const std::vector<PlotPoint>& line)
 {
     std::map<int, std::array<int, 4>> c;
-    for (const WavePoint& p : line) {
+    for (const PlotPoint& p : line) {
         auto [it, fresh] = c.try_emplace(p.x, std::array<int, 4>{p.y, p.y, p.y, p.y});
         if (!fresh) {
             it->second[1] = std::min(it->second[1], p.y);
@@ -82,7 +82,7 @@ TEST(OverviewLayout, SignalLineOfAShortFilePutsEverySampleAtItsPixel)
     // ch = 221: drawing height 200, middle at 120; zoom 1 gives a half height of 100 pixels.
     const Wave16 wave{{0, 16384, -32768, 32767, -16384}};
     const auto line = OverviewLayout::signalLine(wave.samples(), 1, 1000, 221, 1, 0, 2000);
-    const std::vector<WavePoint> expected = {
+    const std::vector<PlotPoint> expected = {
         {10, 120}, {210, 70}, {410, 220}, {610, 21}, {810, 170}};
     // x = trunc(i·1000/5) + 10; the start point (10, 120) and sample 0 coincide.
     EXPECT_EQ(line, expected);
@@ -91,7 +91,7 @@ TEST(OverviewLayout, SignalLineOfAShortFilePutsEverySampleAtItsPixel)
     const std::vector<std::uint8_t> bytes = {128, 255, 0};
     const WaveSamples w8{bytes.data(), bytes.size(), 8};
     const auto line8 = OverviewLayout::signalLine(w8, 1, 300, 221, 1, 0, 400);
-    EXPECT_EQ(line8, (std::vector<WavePoint>{{10, 120}, {110, 21}, {210, 220}}));
+    EXPECT_EQ(line8, (std::vector<PlotPoint>{{10, 120}, {110, 21}, {210, 220}}));
 
     // The amplitude zoom multiplies before the division; the result wraps as a 16-bit value.
     const Wave16 loud{{32767}};
@@ -109,7 +109,7 @@ TEST(OverviewLayout, ReducedLineKeepsEveryColumnsSpanAndOnlyTheVisiblePart)
     const int w = 1500, ch = 300;
     const std::size_t s = 3;
     // The full line, point by point, as the formula gives it.
-    std::vector<WavePoint> full = {{10, OverviewLayout::baseline(ch)}};
+    std::vector<PlotPoint> full = {{10, OverviewLayout::baseline(ch)}};
     const WaveSamples ws = wave.samples();
     for (std::size_t i = 0; i < ws.count(); i += s)
         full.push_back({static_cast<int>(static_cast<double>(i) * w / static_cast<float>(ws.count())) + 10,
@@ -210,7 +210,7 @@ TEST(WaveViewLayout, RangeStepAndLine)
     const Wave16 wave{{0, 0, 16384, -16384, 32767, 0}};
     // ch 220: height 200, middle 110; range [2, 6) over 1000 pixels: x = (i − 2)·250 + 10.
     const auto line = signalLine(wave.samples(), {2, 6}, 1020, 220, 1, 100);
-    EXPECT_EQ(line, (std::vector<WavePoint>{{10, 60}, {260, 160}, {510, 11}, {760, 110}}));
+    EXPECT_EQ(line, (std::vector<PlotPoint>{{10, 60}, {260, 160}, {510, 11}, {760, 110}}));
     EXPECT_TRUE(signalLine(wave.samples(), {2, 2}, 1020, 220, 1, 100).empty());
     EXPECT_TRUE(signalLine(wave.samples(), {0, 8}, 1020, 220, 1, 100).empty()); // beyond the data
 }

@@ -5,7 +5,7 @@
 
 #include "FFTPlotMapping.h"
 #include "FFTPlotModel.h"
-#include "PlotPrimitives.h"
+#include "core/common/PlotPrimitives.h"
 
 #include <optional>
 #include <string>

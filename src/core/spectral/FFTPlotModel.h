@@ -6,7 +6,7 @@
 
 #include "FFTPlotMapping.h"
 #include "FFTViewSettings.h"
-#include "PlotPrimitives.h"
+#include "core/common/PlotPrimitives.h"
 #include "SplineCurves.h"
 
 #include <cstddef>

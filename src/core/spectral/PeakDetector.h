@@ -4,7 +4,7 @@
 #pragma once
 
 #include "FFTPlotMapping.h"
-#include "PlotPrimitives.h"
+#include "core/common/PlotPrimitives.h"
 
 #include <cstddef>
 #include <span>

@@ -4,7 +4,7 @@
 // generation only; the views draw the results as polylines.
 #pragma once
 
-#include "PlotPrimitives.h"
+#include "core/common/PlotPrimitives.h"
 
 #include <array>
 #include <vector>

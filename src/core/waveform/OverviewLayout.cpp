@@ -34,10 +34,10 @@ int baseline(int clientHeight)
     return (clientHeight - 21) / 2 + kTop;
 }
 
-std::vector<WavePoint> signalLine(const WaveSamples& wave, std::size_t s, int w, int clientHeight, int aZoom,
+std::vector<PlotPoint> signalLine(const WaveSamples& wave, std::size_t s, int w, int clientHeight, int aZoom,
                                   int xFrom, int xTo)
 {
-    std::vector<WavePoint> out;
+    std::vector<PlotPoint> out;
     const std::size_t n = wave.count();
     if (n == 0 || s == 0)
         return out;

@@ -31,7 +31,7 @@ int baseline(int clientHeight);
 // (client height − 21)/2 − d + 20) with N as a single-precision float and d the sample's
 // offset for the amplitude zoom; starting at (10, y0). Only points whose x lies in
 // [xFrom, xTo] (and one beyond each end) are produced.
-std::vector<WavePoint> signalLine(const WaveSamples& wave, std::size_t s, int w, int clientHeight, int aZoom,
+std::vector<PlotPoint> signalLine(const WaveSamples& wave, std::size_t s, int w, int clientHeight, int aZoom,
                                   int xFrom, int xTo);
 
 struct Tick

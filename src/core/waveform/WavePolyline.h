@@ -4,19 +4,14 @@
 // file of an hour stays a few thousand points per repaint.
 #pragma once
 
-#include <vector>
+#include "core/common/PlotPrimitives.h"
 
-struct WavePoint
-{
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const WavePoint&, const WavePoint&) = default;
-};
+#include <vector>
 
 class WavePolylineBuilder
 {
 public:
-    explicit WavePolylineBuilder(std::vector<WavePoint>& out) : m_out(out) {}
+    explicit WavePolylineBuilder(std::vector<PlotPoint>& out) : m_out(out) {}
     ~WavePolylineBuilder() { flush(); }
     WavePolylineBuilder(const WavePolylineBuilder&) = delete;
     WavePolylineBuilder& operator=(const WavePolylineBuilder&) = delete;
@@ -26,7 +21,7 @@ public:
     void flush();
 
 private:
-    std::vector<WavePoint>& m_out;
+    std::vector<PlotPoint>& m_out;
     bool m_bOpen = false;
     int m_x = 0, m_first = 0, m_min = 0, m_max = 0, m_last = 0;
 };

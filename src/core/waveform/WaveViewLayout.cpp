@@ -36,10 +36,10 @@ long long drawStep(const SampleRange& range, int clientWidth, int precision)
     return std::max(1LL, static_cast<long long>(k));
 }
 
-std::vector<WavePoint> signalLine(const WaveSamples& wave, const SampleRange& range, int clientWidth,
+std::vector<PlotPoint> signalLine(const WaveSamples& wave, const SampleRange& range, int clientWidth,
                                   int clientHeight, int aZoom, int precision)
 {
-    std::vector<WavePoint> out;
+    std::vector<PlotPoint> out;
     const long long len = range.length();
     if (len <= 0 || range.end > static_cast<long long>(wave.count()))
         return out;

@@ -31,7 +31,7 @@ long long drawStep(const SampleRange& range, int clientWidth, int precision);
 
 // The red line: for i = start, start + k, … < end the point
 // (trunc((i − start)·(client width − 20) / (end − start)) + 10, (client height − 20)/2 − d + 10).
-std::vector<WavePoint> signalLine(const WaveSamples& wave, const SampleRange& range, int clientWidth,
+std::vector<PlotPoint> signalLine(const WaveSamples& wave, const SampleRange& range, int clientWidth,
                                   int clientHeight, int aZoom, int precision);
 
 // The pointer's client x kept within [10, client width − 10].

@@ -2,7 +2,7 @@
 // QPainter: one pixel wide, in the order given, so screen, pictures and printing look alike.
 #pragma once
 
-#include "core/spectral/PlotPrimitives.h"
+#include "core/common/PlotPrimitives.h"
 
 #include <QColor>
 

@@ -67,7 +67,7 @@ void plotSegment(QImage& image, int ox, int oy, int x0, int y0, int x1, int y1, 
 
 } // namespace
 
-void drawSignal(QPainter& painter, const std::vector<WavePoint>& line)
+void drawSignal(QPainter& painter, const std::vector<PlotPoint>& line)
 {
     if (line.size() < 2 || !painter.device())
         return;
@@ -75,7 +75,7 @@ void drawSignal(QPainter& painter, const std::vector<WavePoint>& line)
     const QRect device(0, 0, painter.device()->width(), painter.device()->height());
     const QRect visible = painter.worldTransform().inverted().mapRect(device);
     int minY = line.front().y, maxY = minY;
-    for (const WavePoint& p : line)
+    for (const PlotPoint& p : line)
         minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
     const QRect box = QRect(QPoint(line.front().x, minY), QPoint(line.back().x, maxY)).intersected(visible);
     if (box.isEmpty())

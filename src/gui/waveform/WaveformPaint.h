@@ -17,7 +17,7 @@ namespace WaveformPaint {
 // The colour of the border strips (the system's menu colour).
 QColor borderColour();
 // The red 1-pixel signal line.
-void drawSignal(QPainter& painter, const std::vector<WavePoint>& line);
+void drawSignal(QPainter& painter, const std::vector<PlotPoint>& line);
 // Inverts the pixels of a rectangle (the selection bands); x0 and x1 in either order.
 void invert(QPainter& painter, int x0, int x1, int yTop, int yBottom);
 
