@@ -9,9 +9,11 @@
 
 #include <QAudioSource>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -56,6 +58,8 @@ struct HandOver
 class CCaptureThread::Loop : public QThread
 {
 public:
+    static constexpr qint64 kReadChunk = 64 * 1024; // bytes per read from the device
+
     Loop(std::shared_ptr<Shared> shared, QObject* receiver) : m_pShared(std::move(shared)), m_pReceiver(receiver)
     {
         setObjectName(QStringLiteral("CaptureThread"));
@@ -122,11 +126,17 @@ private:
         Shared& s = *m_pShared;
         if (s.stop)
             return;
-        const QByteArray data = io.readAll();
-        if (data.isEmpty())
-            return;
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
-        if (ring.Write({bytes, static_cast<std::size_t>(data.size())}) == 0 || s.stop)
+        // Everything the device holds, not only the piece this signal announced: after a slow
+        // hand-over much more has arrived.
+        std::size_t passed = 0;
+        for (;;) {
+            const QByteArray data = io.read(kReadChunk);
+            if (data.isEmpty())
+                break;
+            const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+            passed += ring.Write({bytes, static_cast<std::size_t>(data.size())});
+        }
+        if (passed == 0 || s.stop)
             return;
         auto handOver = std::make_shared<HandOver>();
         if (!ring.RecordCapturedData(handOver->samples, s.format.wBitsPerSample,
@@ -187,8 +197,11 @@ CCaptureThread::CCaptureThread(const QAudioDevice& device, const WaveFormat& for
                                const QString& strRecordFile, Callbacks callbacks)
     : m_geometry(MakeCaptureGeometry(nFFTSize, format.nBlockAlign)),
       m_pShared(std::make_shared<Shared>(device, format, m_geometry, strRecordFile, std::move(callbacks))),
-      m_pReceiver(new QObject()), m_pLoop(std::make_unique<Loop>(m_pShared, m_pReceiver.get()))
+      m_pReceiver(new QObject()), m_pDeviceCheck(new QTimer(m_pReceiver.get())),
+      m_pLoop(std::make_unique<Loop>(m_pShared, m_pReceiver.get()))
 {
+    m_pDeviceCheck->setInterval(kDeviceCheckMs);
+    QObject::connect(m_pDeviceCheck, &QTimer::timeout, m_pReceiver.get(), [this] { CheckDevice(); });
 }
 
 CCaptureThread::~CCaptureThread()
@@ -207,10 +220,28 @@ void CCaptureThread::Start()
     if (m_pLoop->isRunning() || m_pShared->stop)
         return;
     m_pLoop->start(QThread::NormalPriority);
+    m_pDeviceCheck->start();
+}
+
+void CCaptureThread::CheckDevice()
+{
+    if (!m_pLoop->isRunning())
+        return;
+    const QByteArray id = m_pShared->device.id();
+    for (const QAudioDevice& d : QMediaDevices::audioInputs())
+        if (d.id() == id)
+            return;
+    // The device has gone (unplugged, or the server dropped it): end listening as the thread
+    // would on a failing device. The callback may delete this object, so nothing follows it.
+    Stop();
+    m_pShared->recorder.StopRecording();
+    if (m_pShared->callbacks.onEnded)
+        m_pShared->callbacks.onEnded(QString::fromUtf8(AudioText::kCaptureDeviceLost));
 }
 
 void CCaptureThread::Stop()
 {
+    m_pDeviceCheck->stop();
     m_pShared->closed = true;
     m_pShared->stop = true;
     {

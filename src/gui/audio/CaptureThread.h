@@ -20,11 +20,14 @@
 
 class IUiDialogs;
 class QObject;
+class QTimer;
 
 class CCaptureThread
 {
 public:
     static constexpr int kHandOverTimeoutMs = 1000;
+    // How often the user-interface side looks whether the capture device is still there.
+    static constexpr int kDeviceCheckMs = 500;
 
     struct Callbacks
     {
@@ -71,6 +74,7 @@ public:
 
 private:
     class Loop;
+    void CheckDevice();
 
     // Hand-overs may still be queued to the receiver when it goes, so it is deleted by its
     // event loop; they then find the shared state closed.
@@ -82,5 +86,6 @@ private:
     const CaptureGeometry m_geometry;
     std::shared_ptr<Shared> m_pShared;   // with the thread and the queued hand-overs
     std::unique_ptr<QObject, DeleteLater> m_pReceiver; // on the user-interface thread
+    QTimer* m_pDeviceCheck;              // child of the receiver
     std::unique_ptr<Loop> m_pLoop;       // declared last: ends first
 };
