@@ -383,9 +383,11 @@ private slots:
         QVERIFY(WaitForTone([&]() -> const std::vector<double>& { return recorder.samples(); }, 600, 44100));
         QVERIFY(WaitForTone([&]() -> const std::vector<double>& { return recorder.samples(); }, 1300, 44100));
         QVERIFY(QTest::qWaitFor([&] { return !tones.IsBusy(); }, 5000));
-        // A short beep after the queue ran empty starts the output again.
-        devices.Beep(2000, 300);
+        // A single short beep (the frequency probe's 50 ms) after the queue ran empty sounds
+        // on its own and ends.
+        devices.Beep(2000, 50);
         QVERIFY(WaitForTone([&]() -> const std::vector<double>& { return recorder.samples(); }, 2000, 44100));
+        QVERIFY(QTest::qWaitFor([&] { return !tones.IsBusy(); }, 5000));
     }
 
     void captureDeviceGoesAway()

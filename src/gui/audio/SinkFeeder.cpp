@@ -3,10 +3,12 @@
 #include <QAudioSink>
 #include <QTimer>
 
+#include <cstring>
+
 CSinkFeeder::CSinkFeeder(const QAudioDevice& device, const QAudioFormat& format, Render render, Failed failed,
                          QObject* parent)
     : QObject(parent), m_device(device), m_format(format), m_render(std::move(render)), m_failed(std::move(failed)),
-      m_pTimer(new QTimer(this))
+      m_pTimer(new QTimer(this)), m_silence(format.sampleFormat() == QAudioFormat::UInt8 ? 128 : 0)
 {
     m_pTimer->setInterval(kFeedIntervalMs);
     m_pTimer->setTimerType(Qt::PreciseTimer);
@@ -37,6 +39,7 @@ bool CSinkFeeder::Start()
         m_pIo = io;
     }
     m_bRanDry = false;
+    m_bPadded = false;
     Feed();
     m_pTimer->start();
     return true;
@@ -56,7 +59,8 @@ void CSinkFeeder::Close()
         m_pSink->disconnect(this);
         m_pSink->reset();
         m_pSink->stop();
-        m_pSink.reset();
+        // Close may run inside the sink's own signal, so the sink is deleted by the event loop.
+        m_pSink.release()->deleteLater();
     }
     m_pIo = nullptr;
     m_nUnplayed = 0;
@@ -81,8 +85,17 @@ void CSinkFeeder::Feed()
     if (room > 0) {
         if (m_scratch.size() < room)
             m_scratch.resize(room);
-        const std::size_t n = m_render(m_scratch.data(), static_cast<std::size_t>(room));
+        std::size_t n = m_render(m_scratch.data(), static_cast<std::size_t>(room));
         m_bRanDry = n == 0;
+        if (n > 0)
+            m_bPadded = false;
+        if (n < static_cast<std::size_t>(room) && !m_bPadded) {
+            // The sound ends here: one buffer of silence behind it, so that the server starts
+            // even a sound shorter than its prebuffer and plays the last bytes out.
+            std::memset(m_scratch.data() + n, m_silence, static_cast<std::size_t>(room) - n);
+            n = static_cast<std::size_t>(room);
+            m_bPadded = true;
+        }
         if (n > 0)
             m_pIo->write(m_scratch.constData(), static_cast<qint64>(n));
     }

@@ -54,5 +54,7 @@ private:
     QTimer* m_pTimer = nullptr;   // child
     QByteArray m_scratch;
     bool m_bRanDry = false;       // the render function gave nothing last time
+    bool m_bPadded = false;       // silence was written after the end of the sound
+    unsigned char m_silence;      // byte value of silence: 128 for 8-bit data, else 0
     std::atomic<std::size_t> m_nUnplayed{0};
 };
