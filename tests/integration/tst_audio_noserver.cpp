@@ -1,0 +1,95 @@
+// Without an audio server (PULSE_SERVER pointing nowhere): opening the devices fails with the
+// message of its first step and leaves nothing open, the format scan accepts nothing, the
+// lists hold only the default devices, listening ends at once with its set-up message, and
+// beeps and playback buffers are refused without a crash.
+#include "AudioTestSupport.h"
+
+#include "core/audio/AudioTexts.h"
+#include "core/audio/CaptureFormats.h"
+#include "gui/audio/CaptureThread.h"
+#include "gui/audio/PlaybackDevice.h"
+#include "gui/audio/PlaybackManager.h"
+#include "gui/audio/SoundDevices.h"
+
+#include <QCoreApplication>
+#include <QMediaDevices>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace audiotest;
+
+class TestAudioNoServer : public QObject
+{
+    Q_OBJECT
+private slots:
+    void devicesCannotOpen()
+    {
+        QStringList messages;
+        CSoundDevices devices([&](const QString& m) { messages << m; });
+        QCOMPARE(devices.InitDirectSoundInterfaces(), 1);
+        QCOMPARE(messages, QStringList{QStringLiteral("FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces")});
+        QVERIFY(!devices.IsOpen());
+        QVERIFY(!devices.playbackManager());
+        QVERIFY(devices.captureDevice().isNull());
+        QCOMPARE(devices.primaryFormat(), -1);
+        QCOMPARE(devices.SetPrimaryBufferFormat(1, 44100, 16), CO_E_NOTINITIALIZED);
+        CandidateSupport supported;
+        supported.fill(true);
+        devices.ScanAvailableInputFormats(supported);
+        QVERIFY(std::none_of(supported.begin(), supported.end(), [](bool b) { return b; }));
+        devices.Beep(1000, 100); // nothing to play on: ignored
+        // The application's start-up message that follows, byte for byte.
+        QCOMPARE(QString::fromUtf8(AudioText::kStartupDevicesFailed),
+                 QStringLiteral("Konnte die DirectSound Schnittstelle nicht initialisieren, das Programm muss "
+                                "beendet werden.\nEntweder Sie haben keine Soundkarte installiert, oder sie ist "
+                                "nicht DirextX 8.1 kompatibel."));
+        devices.ReleaseDirectSoundInterfaces();
+    }
+
+    void listsHoldOnlyTheDefaults()
+    {
+        QCOMPARE(CSoundDevices::EnumerateCaptureDevices(),
+                 (std::vector<SoundDeviceInfo>{{"", "Primärer Soundaufnahmetreiber"}}));
+        QCOMPARE(CSoundDevices::EnumerateOutputDevices(), (std::vector<SoundDeviceInfo>{{"", "Primärer Soundtreiber"}}));
+    }
+
+    void listeningEndsWithItsSetUpMessage()
+    {
+        QStringList ended;
+        int blocks = 0;
+        WaveFormat format;
+        MakeCandidateFormat(9, format);
+        CCaptureThread capture(QMediaDevices::defaultAudioInput(), format, 1024, QString(),
+                               {[&](std::span<const double>) { ++blocks; }, [&](const QString& m) { ended << m; }});
+        capture.Start();
+        QVERIFY(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 5000));
+        QCOMPARE(ended, QStringList{QStringLiteral("CreateCaptureBuffer IN: CaptureThread")});
+        QVERIFY(!capture.IsRunning());
+        capture.Stop(); // switching off afterwards returns at once
+        QCOMPARE(blocks, 0);
+    }
+
+    void playbackBuffersAreRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.wav"));
+        QVERIFY(WriteSineWave(path, 440, 0.1));
+        std::unique_ptr<CPlaybackBuffer> buffer;
+        CPlaybackManager none(nullptr);
+        QCOMPARE(none.Create(&buffer, path.toStdString(), 0, 1), CO_E_NOTINITIALIZED);
+        CPlaybackManager nullDevice(std::make_shared<CPlaybackDevice>(QAudioDevice()));
+        QCOMPARE(nullDevice.Create(&buffer, path.toStdString(), 0, 1), CO_E_NOTINITIALIZED);
+        QVERIFY(!buffer);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // Before Qt Multimedia connects: a server address where no server is.
+    qputenv("PULSE_SERVER", "unix:/nonexistent/resoni-no-server");
+    QCoreApplication app(argc, argv);
+    TestAudioNoServer test;
+    ExitWithoutAudioTeardown(QTest::qExec(&test, argc, argv));
+}
+
+#include "tst_audio_noserver.moc"
