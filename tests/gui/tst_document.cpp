@@ -3,6 +3,8 @@
 #include "support/AppFixture.h"
 #include "support/HintRecorder.h"
 
+#include "core/audio/RiffWaveFile.h"
+#include "core/audio/WaveFormat.h"
 #include "gui/app/ModuleChildFrame.h"
 #include "gui/document/DocView.h"
 #include "gui/document/FFTSettingsDlg.h"
@@ -233,11 +235,26 @@ private slots:
         QVERIFY(!g_bRecording);
         QVERIFY(f.frame().paneText(7).isEmpty());
 
-        g_bPlaying = true;
+        // A loaded file that plays (a buffer without an output device keeps its play state).
+        const QString wave = f.tempDir() + QStringLiteral("/spiel.wav");
+        {
+            const WaveFormat format = MakePcmFormat(1, 8000, 8);
+            CRiffWaveFile out;
+            QVERIFY(SUCCEEDED(out.Open(wave.toStdString(), &format, WAVEFILE_WRITE)));
+            const std::vector<std::uint8_t> bytes(800, 128);
+            std::size_t wrote = 0;
+            QVERIFY(SUCCEEDED(out.Write(bytes.size(), bytes.data(), &wrote)));
+            QVERIFY(SUCCEEDED(out.Close()));
+        }
+        f.doc().OpenWaveFile(wave);
         g_bLoopPlay = true;
+        f.doc().OnPlay();
+        QVERIFY(g_bPlaying);
+        QVERIFY(f.doc().m_pPlayBuffer->IsSoundPlaying());
         HintRecorder rec(f.doc());
         f.doc().OnFFTSettings();
         QVERIFY(g_bPlaying); // playback resumed
+        QVERIFY(f.doc().m_pPlayBuffer->IsSoundPlaying());
         QCOMPARE(rec.hints.front(), UpdateHint::kPlaybackStopped);
         QVERIFY(std::find(rec.hints.begin(), rec.hints.end(), UpdateHint::kPlaybackStarted) != rec.hints.end());
         g_bPlaying = false;

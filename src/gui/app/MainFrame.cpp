@@ -287,6 +287,35 @@ void CMainFrame::Execute(CommandId id)
         if (doc)
             doc->OnOpenWave();
         break;
+    case CommandId::DataListen: case CommandId::ToolListen:
+        if (doc)
+            doc->ToggleListening();
+        break;
+    case CommandId::Record:
+        if (doc)
+            doc->OnRecord();
+        break;
+    case CommandId::RecordStop:
+        if (doc)
+            doc->StopRecording();
+        break;
+    case CommandId::PlayWave:
+        if (doc)
+            doc->OnPlay();
+        break;
+    case CommandId::StopPlay:
+        if (doc)
+            doc->OnStopPlay();
+        break;
+    case CommandId::LoopPlay:
+        if (doc)
+            doc->OnLoopPlay();
+        break;
+    case CommandId::WaveFormat:
+        if (doc)
+            doc->OnWaveFormat();
+        break;
+    case CommandId::SoundCard: m_app.OnSoundCard(); break;
     case CommandId::FileOpenSeries:
         if (doc)
             doc->OnImportTimeSeries();

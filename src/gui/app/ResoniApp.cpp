@@ -6,8 +6,11 @@
 #include "PlacementUtil.h"
 #include "QtUiDialogs.h"
 
+#include "core/audio/AudioTexts.h"
 #include "core/profiles/ProfileFiles.h"
 #include "core/profiles/ProfileLayout.h"
+#include "gui/audio/SoundDevices.h"
+#include "gui/document/UpdateHints.h"
 #include "gui/profiles/ProfileStore.h"
 #include "gui/profiles/SaveProfileDlg.h"
 #include "gui/profiles/StandardProfileDlg.h"
@@ -26,6 +29,8 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTranslator>
+
+#include <cmath>
 
 CResoniApp* CResoniApp::s_pInstance = nullptr;
 const QString CResoniApp::kInvalidProfileName =
@@ -62,6 +67,10 @@ CResoniApp::CResoniApp()
 CResoniApp::~CResoniApp()
 {
     DestroyDocument();
+    m_pTonePlayer.reset();
+    if (m_pSoundDevices)
+        m_pSoundDevices->ReleaseDirectSoundInterfaces();
+    m_pSoundDevices.reset();
     m_pMainFrame.reset();
     if (s_pInstance == this)
         s_pInstance = nullptr;
@@ -78,6 +87,10 @@ bool CResoniApp::InitInstance(const QStringList& args)
 
     // The main window with the menu bar for the time before the document exists.
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
+
+    // The sound devices; without them the program cannot work.
+    if (m_bOpenSoundDevices && !OpenSoundDevices())
+        return false;
 
     // The command line's one optional argument names a user profile; without it the user
     // chooses in the welcome dialog.
@@ -241,6 +254,58 @@ void CResoniApp::OnProfileSelect()
     if (CSplitterFrame* wave = m_pDoc->m_pWaveFrame)
         wave->RestorePlacement();
     OpenProfileWindows();
+}
+
+namespace {
+
+// Tones through the opened output device.
+class CDeviceTones : public ITonePlayer
+{
+public:
+    explicit CDeviceTones(CSoundDevices& devices) : m_devices(devices) {}
+    void Play(double frequencyHz, int milliseconds) override
+    {
+        if (frequencyHz > 0 && milliseconds > 0)
+            m_devices.Beep(static_cast<std::uint32_t>(std::lround(frequencyHz)), static_cast<std::uint32_t>(milliseconds));
+    }
+
+private:
+    CSoundDevices& m_devices;
+};
+
+} // namespace
+
+bool CResoniApp::OpenSoundDevices()
+{
+    m_pSoundDevices = std::make_unique<CSoundDevices>([this](const QString& text) { m_pDialogs->messageBox(text); });
+    if (m_pSoundDevices->InitDirectSoundInterfaces() != 0) {
+        m_pDialogs->messageBox(QString::fromUtf8(AudioText::kStartupDevicesFailed));
+        m_pSoundDevices.reset();
+        return false;
+    }
+    m_pTonePlayer = std::make_unique<CDeviceTones>(*m_pSoundDevices);
+    return true;
+}
+
+void CResoniApp::OnSoundCard()
+{
+    if (!m_pSoundDevices)
+        m_pSoundDevices = std::make_unique<CSoundDevices>([this](const QString& text) { m_pDialogs->messageBox(text); });
+    const std::optional<SoundDeviceChoice> choice = m_pSoundDevices->ChooseDevices(*m_pDialogs, m_pMainFrame.get());
+    if (!choice)
+        return;
+    m_pSoundDevices->SetDeviceIds(QByteArray::fromStdString(choice->capture.id),
+                                  QByteArray::fromStdString(choice->playback.id));
+    m_strCaptureDevice = QString::fromStdString(choice->capture.description);
+    m_strPlaybackDevice = QString::fromStdString(choice->playback.description);
+    if (m_pDoc)
+        m_pDoc->UpdateAllViews(UpdateHint::kRefresh);
+    if (m_pSoundDevices->InitDirectSoundInterfaces() != 0) {
+        m_pDialogs->messageBox(QString::fromUtf8(AudioText::kInterfaceCreationFailed));
+        m_pSoundDevices->ReleaseDirectSoundInterfaces();
+        return;
+    }
+    m_pTonePlayer = std::make_unique<CDeviceTones>(*m_pSoundDevices);
 }
 
 void CResoniApp::PlayTone(double frequencyHz, int milliseconds)

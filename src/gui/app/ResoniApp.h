@@ -22,6 +22,8 @@ class CMainFrame;
 class CProfileStore;
 class CResoniDoc;
 
+class CSoundDevices;
+
 class CResoniApp
 {
 public:
@@ -72,6 +74,13 @@ public:
     void PlayTone(double frequencyHz, int milliseconds);
     void setTonePlayer(std::unique_ptr<ITonePlayer> player) { m_pTonePlayer = std::move(player); }
 
+    // "&Soundkarte" (F10): choose the capture and output devices and open them.
+    void OnSoundCard();
+    // The open sound devices; null before start-up opened them (or when a test runs without).
+    CSoundDevices* soundDevices() const { return m_pSoundDevices.get(); }
+    // Whether start-up opens the sound devices (tests without audio switch this off).
+    bool m_bOpenSoundDevices = true;
+
     // Creates the document with its waveform window (the "new document" step of start-up).
     bool CreateDocument();
     // Destroys the document; its destructor hands the FFT size and file back to the settings.
@@ -101,10 +110,13 @@ private:
     void OpenProfileWindows();
     // Loads the profile's last WAV file, unless it is "Kein File ausgewählt.".
     void LoadLastWaveFile();
+    // Start-up: opens the sound devices; false (after the messages) when they cannot be opened.
+    bool OpenSoundDevices();
 
     static CResoniApp* s_pInstance;
     std::unique_ptr<IUiDialogs> m_pDialogs;
     std::unique_ptr<ITonePlayer> m_pTonePlayer; // set up with the sound devices
+    std::unique_ptr<CSoundDevices> m_pSoundDevices;
     std::unique_ptr<CProfileStore> m_pProfileStore;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<CResoniDoc> m_pDoc;

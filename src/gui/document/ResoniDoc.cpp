@@ -5,14 +5,20 @@
 #include "UpdateHints.h"
 
 #include "gui/app/MainFrame.h"
+#include "gui/audio/CaptureThread.h"
+#include "gui/audio/PlaybackManager.h"
+#include "gui/audio/SoundDevices.h"
+#include "gui/audio/WaveFormatDlg.h"
 #include "gui/app/ModuleChildFrame.h"
 #include "gui/app/ResoniApp.h"
 #include "gui/spectral/FFTFrame.h"
 #include "gui/spectral/FFTView.h"
+#include "gui/waveform/ResoniOverView.h"
 #include "gui/waveform/SplitterFrame.h"
 
 #include "StereoDlg.h"
 
+#include "core/audio/CaptureFormats.h"
 #include "core/audio/FileFilter.h"
 #include "core/spectral/FrameRules.h"
 #include "core/spectral/FrameSpectrum.h"
@@ -23,7 +29,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -44,6 +52,14 @@ QList<FileFilter> dialogFilters(const char* filter)
         filters.append({QString::fromStdString(QtFilterEntry(e)), QString::fromStdString(e.strPattern)});
     return filters;
 }
+
+WaveFormat captureFormat(const PcmWaveFormat& f)
+{
+    return MakePcmFormat(f.channels, f.samplesPerSec, f.bitsPerSample);
+}
+
+// Listening needs the capture device, which start-up opens; a test may run without.
+constexpr const char* kNoCaptureDevice = "Es ist kein Aufnahmegerät geöffnet.";
 
 } // namespace
 
@@ -271,15 +287,15 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
     SetWaitCursor(false);
 }
 
-void CResoniDoc::OnCaptureBlock(const std::uint8_t* pBlock, std::size_t nBytes, const QString& recordFile)
+void CResoniDoc::OnCaptureBlock(std::span<const double> block)
 {
     const int rate = m_pWaveFormat ? static_cast<int>(m_pWaveFormat->samplesPerSec) : 0;
     if (!CountCaptureBlock(m_nBlockCounter, rate, m_nFFTSize))
         return;
-    const int bits = m_pWaveFormat ? m_pWaveFormat->bitsPerSample : 16;
-    const std::size_t count = bits == 8 ? nBytes : nBytes / 2;
-    CopyFrameSamples(pBlock, nBytes, bits, 0, static_cast<std::int64_t>(count), m_arSignal);
-    m_strShownFile = recordFile;
+    m_arSignal.assign(block.begin(), block.end());
+    // The live source is shown by the name of its record file.
+    if (m_pCaptureThread && !m_pCaptureThread->recorder().GetRecordFile().empty())
+        m_strShownFile = QString::fromStdString(m_pCaptureThread->recorder().GetRecordFile());
     ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
     UpdateAllViews(UpdateHint::kNewBlock);
 }
@@ -302,9 +318,18 @@ void CResoniDoc::ShowPlayWindow(std::int64_t nBytePosition)
 
 std::optional<std::size_t> CResoniDoc::PlayCursor() const
 {
-    if (!g_bPlaying || !m_pPlayBuffer)
+    if (!g_bPlaying || !m_pPlayBuffer || !m_pPlayBuffer->IsSoundPlaying())
         return std::nullopt;
-    return m_nPlayCursor;
+    std::size_t position = 0;
+    if (FAILED(m_pPlayBuffer->GetCurrentPosition(0, &position)))
+        return std::nullopt;
+    return position;
+}
+
+void CResoniDoc::SetPlayPosition(std::size_t bytes)
+{
+    if (m_pPlayBuffer && bytes < m_pPlayBuffer->GetBufferSize())
+        m_pPlayBuffer->SetCurrentPosition(0, bytes);
 }
 
 void CResoniDoc::UpdateStatusBar()
@@ -342,25 +367,153 @@ void CResoniDoc::OnFFTSettings()
     UpdateAllViews(UpdateHint::kRefresh);
 }
 
-void CResoniDoc::SwitchListeningOff()
+void CResoniDoc::ToggleListening()
 {
-    // Ending listening also ends a recording.
-    g_bRecording = false;
-    g_bListening = false;
+    if (g_bWaveLoaded)
+        RemoveWave();
+    if (g_bListening) {
+        SwitchListeningOff();
+        return;
+    }
+    m_nSelectionFFTSize = 0;
+    if (m_pWaveFormat->channels > 5 && OnWaveFormat() != 0)
+        return; // no capture format chosen
+    CSoundDevices* devices = m_app.soundDevices();
+    if (!devices || !devices->IsOpen()) {
+        m_app.dialogs().messageBox(QString::fromUtf8(kNoCaptureDevice));
+        return;
+    }
+    g_bListening = true;
+    m_nBlockCounter = 0;
+    CCaptureThread::Callbacks callbacks;
+    callbacks.onBlock = [this](std::span<const double> block) { OnCaptureBlock(block); };
+    callbacks.onEnded = [this](const QString& message) {
+        if (!message.isEmpty())
+            m_app.dialogs().messageBox(message);
+        // The thread has ended by itself; it is released once this call has returned.
+        g_bListening = false;
+        g_bRecording = false;
+        QTimer::singleShot(0, m_app.mainFrame(), [this] {
+            if (!g_bListening)
+                m_pCaptureThread.reset();
+        });
+        UpdateStatusBar();
+        UpdateAllViews(UpdateHint::kRefresh);
+    };
+    m_pCaptureThread = std::make_unique<CCaptureThread>(devices->captureDevice(), captureFormat(*m_pWaveFormat),
+                                                        m_nFFTSize, m_strShownFile, std::move(callbacks));
+    m_pCaptureThread->Start();
+    if (auto* fft = qobject_cast<CFFTFrame*>(m_pFFTFrame.data())) {
+        fft->fftView()->model().setBottomCutAmp(-6 * m_nBitsPerSample);
+        fft->SyncControls();
+    }
     UpdateStatusBar();
     UpdateAllViews(UpdateHint::kRefresh);
 }
 
-void CResoniDoc::StopPlaying()
+void CResoniDoc::SwitchListeningOff()
 {
+    // Ending listening also ends a recording (its file is completed).
+    if (g_bRecording)
+        StopRecording();
+    g_bListening = false;
+    if (m_pCaptureThread) {
+        m_pCaptureThread->Stop();
+        m_pCaptureThread.reset();
+    }
+    g_bRecording = false;
+    m_nBlockCounter = 0;
+    UpdateStatusBar();
+    UpdateAllViews(UpdateHint::kRefresh);
+}
+
+int CResoniDoc::OnWaveFormat()
+{
+    if (g_bListening)
+        SwitchListeningOff();
+    CandidateSupport supported{};
+    if (CSoundDevices* devices = m_app.soundDevices())
+        devices->ScanAvailableInputFormats(supported);
+    const std::optional<int> chosen = CWaveFormatDlg::Choose(m_app.dialogs(), supported, m_app.mainFrame());
+    if (!chosen)
+        return 1;
+    WaveFormat format;
+    MakeCandidateFormat(*chosen, format);
+    *m_pWaveFormat = {format.wFormatTag, format.nChannels, format.nSamplesPerSec, format.nAvgBytesPerSec,
+                      format.nBlockAlign, format.wBitsPerSample, 0};
+    m_bSigned = format.wBitsPerSample != 8;
+    m_nBitsPerSample = format.wBitsPerSample;
+    m_dFullScale = format.wBitsPerSample == 8 ? 255.0 : 32767.0;
+    m_strChannels = WaveText::kMono;
+    m_strFormat = WaveText::kPcm;
+    m_nSampleRate = format.nSamplesPerSec;
+    m_nStatusBits = format.wBitsPerSample;
+    UpdateAllViews(UpdateHint::kRefresh);
+    UpdateStatusBar();
+    return 0;
+}
+
+void CResoniDoc::OnRecord()
+{
+    if (!g_bListening || !m_pCaptureThread)
+        return;
+    g_bSelectionFFT = false;
+    g_bRecording = m_pCaptureThread->StartRecording(m_app.dialogs());
+    UpdateStatusBar();
+}
+
+void CResoniDoc::StopRecording()
+{
+    g_bRecording = false;
+    if (m_pCaptureThread)
+        m_pCaptureThread->StopRecording(); // completes and closes the record file
+    UpdateStatusBar();
+}
+
+void CResoniDoc::OnPlay()
+{
+    if (!m_pPlayBuffer)
+        return;
+    m_nSelectionFFTSize = 0;
+    m_pPlayBuffer->Play(0, g_bLoopPlay ? DSBPLAY_LOOPING : 0);
+    if (CSplitterFrame* wave = m_pWaveFrame) {
+        m_app.mainFrame()->mdiArea()->setActiveSubWindow(wave);
+        wave->overView()->setFocus();
+    }
+    if (auto* fft = qobject_cast<CFFTFrame*>(m_pFFTFrame.data()))
+        fft->currentFFT()->setText(QString::number(m_nFFTSize));
+    g_bPlaying = true;
+    g_bSelectionFFT = false;
+    UpdateAllViews(UpdateHint::kPlaybackStarted);
+}
+
+void CResoniDoc::OnStopPlay()
+{
+    if (m_pPlayBuffer && m_pPlayBuffer->IsSoundPlaying())
+        m_pPlayBuffer->Stop(); // the position stays: the next "Play Wave" resumes there
     g_bPlaying = false;
     UpdateAllViews(UpdateHint::kPlaybackStopped);
 }
 
-void CResoniDoc::StartPlaying(bool /*bLoop*/)
+void CResoniDoc::OnLoopPlay()
 {
-    g_bPlaying = true;
-    UpdateAllViews(UpdateHint::kPlaybackStarted);
+    g_bLoopPlay = !g_bLoopPlay; // takes effect at the next "Play Wave"
+}
+
+void CResoniDoc::StartPlaying(bool bLoop)
+{
+    const bool loop = g_bLoopPlay;
+    g_bLoopPlay = bLoop;
+    OnPlay();
+    g_bLoopPlay = loop;
+}
+
+HRESULT CResoniDoc::CreatePlaybackBuffer(std::unique_ptr<CPlaybackBuffer>& pBuffer, const std::string& path)
+{
+    CSoundDevices* devices = m_app.soundDevices();
+    if (devices && devices->playbackManager())
+        return devices->playbackManager()->Create(&pBuffer, path, 0, 1);
+    return CWaveLoader::CreatePlaybackBuffer(pBuffer, path); // no device: the data alone
 }
 
 QPointer<CModuleChildFrame>& CResoniDoc::framePointer(Module module)

@@ -19,9 +19,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
+class CCaptureThread;
 class CModuleChildFrame;
 class CResoniApp;
 class CSplitterFrame;
@@ -70,13 +72,13 @@ public:
     void OnSelectionChanged(long long first, long long end);
     // A captured block (raw PCM of the capture format) arrives: on every k-th block it becomes
     // the analysis block and its spectrum is computed with m_nFFTSize (hint 12).
-    // recordFile: the name shown for the live source.
-    void OnCaptureBlock(const std::uint8_t* pBlock, std::size_t nBytes, const QString& recordFile);
+    // The samples are those of the capture format (8-bit 0 … 255, else signed values).
+    void OnCaptureBlock(std::span<const double> block);
     // The play cursor moved to byte P of the playback data: the 40000 samples from there form
     // the analysis block (hint 12), unless they would run past the data.
     void ShowPlayWindow(std::int64_t nBytePosition);
-    // Where playback starts next, in bytes of the playback data (a click into the overview).
-    void SetPlayPosition(std::size_t bytes) { m_nPlayCursor = bytes; }
+    // Where playback goes on, in bytes of the playback data (a click into the overview).
+    void SetPlayPosition(std::size_t bytes);
     // The play cursor in bytes while playback runs; none otherwise.
     std::optional<std::size_t> PlayCursor() const;
     // The loaded file's name as the program shows it.
@@ -95,9 +97,21 @@ public:
     // Idle: when a 3D window asked for it, closes the 3D FFT and the reconstruction windows.
     void CloseThreeDViewsIfRequested();
 
-    // Listening and playback as far as other commands must stop and restart them.
+    // "Audioeingang abhören": removes a loaded file, then switches listening on (asking for
+    // the capture format the first time) or off (ending a recording first).
+    void ToggleListening();
     void SwitchListeningOff();
-    void StopPlaying();
+    // "&Waveformat" (F11): 0 when a capture format was chosen, 1 when cancelled.
+    int OnWaveFormat();
+    // "Aufnahme" and "Aufnahme Stop" while listening.
+    void OnRecord();
+    void StopRecording();
+    // "Play Wave", "Stop Playing", "Loop Playing".
+    void OnPlay();
+    void OnStopPlay();
+    void OnLoopPlay();
+    // Playback as other commands stop and restart it.
+    void StopPlaying() { OnStopPlay(); }
     void StartPlaying(bool bLoop);
 
     // Observers (the views). The document does not own them.
@@ -131,7 +145,7 @@ public:
     int m_nSelectionFFTSize = 0;
     int m_nFirstMinLag = 0;
     std::unique_ptr<CCwt> m_pCwt;             // the wavelet engine and its request
-    std::size_t m_nPlayCursor = 0;            // bytes into the playback data
+    std::unique_ptr<CCaptureThread> m_pCaptureThread; // while listening
 
     static const QString kNoFile; // "Kein File ausgewählt."
 
@@ -139,6 +153,8 @@ protected:
     void ShowMessage(const std::string& strText) override;
     bool AskStereoChannel(const CStereoDialogModel& dialog, bool& bLeft) override;
     void SetWaitCursor(bool bWait) override;
+    // With the sound devices open, the buffer plays on the output device.
+    HRESULT CreatePlaybackBuffer(std::unique_ptr<CPlaybackBuffer>& pBuffer, const std::string& path) override;
 
 private:
     // What every load does after the loader has finished: flags, arrays, status bar, hint 50.

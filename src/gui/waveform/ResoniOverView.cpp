@@ -228,12 +228,15 @@ void CResoniOverView::timerEvent(QTimerEvent* event)
 
 void CResoniOverView::OnPlayTimer()
 {
-    const CResoniDoc& doc = GetDocument();
+    CResoniDoc& doc = GetDocument();
     const std::optional<std::size_t> cursor = doc.PlayCursor();
     if (!cursor) {
-        m_Timer.stop(); // the buffer no longer plays
+        // The buffer no longer plays (a run without loop reached its end).
+        m_Timer.stop();
+        g_bPlaying = false;
         return;
     }
+    doc.ShowPlayWindow(static_cast<std::int64_t>(*cursor)); // the spectra follow the play position
     const OL::CaretMove move = OL::playCaret(*cursor, doc.m_nPlayDataBytes, m_nTotalWidth, scrollX(), clientWidth());
     if (move.scrollX != scrollX())
         m_pScroll->setValue(move.scrollX);

@@ -23,6 +23,7 @@ struct FixtureOptions
     QStringList args = {QStringLiteral("resoni"), QStringLiteral("fixture")};
     std::function<void(ProfileSettings&)> prepare;     // the "fixture" profile's settings
     std::function<void(AppFixture&)> beforeStart;      // e.g. queue dialog answers, write profiles
+    bool openSoundDevices = false;                     // start-up opens the sound devices
 };
 
 class AppFixture

@@ -1,0 +1,172 @@
+// The program's audio commands against the real PulseAudio server of the test script: start-up
+// opens the devices, "Audioeingang abhören" asks for the capture format and shows a played
+// tone's spectrum, "Aufnahme" writes a file that Python's wave module reads, and "Play Wave"
+// plays the loaded file while the overview and the spectra follow the play position.
+#include "AudioTestSupport.h"
+
+#include "support/AppFixture.h"
+
+#include "gui/audio/SoundDevices.h"
+#include "gui/audio/WaveFormatDlg.h"
+#include "gui/document/GlobalFlags.h"
+#include "gui/spectral/FFTFrame.h"
+#include "gui/waveform/ResoniOverView.h"
+#include "gui/waveform/SplitterFrame.h"
+
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace audiotest;
+
+namespace {
+
+FixtureOptions withSound()
+{
+    FixtureOptions o;
+    o.openSoundDevices = true;
+    return o;
+}
+
+// Selects the "Waveformat" entry with this text and presses "OK".
+std::function<int(QDialog&)> chooseFormat(const QString& text)
+{
+    return [text](QDialog& d) {
+        auto& dlg = dynamic_cast<CWaveFormatDlg&>(d);
+        const auto items = dlg.formatList()->findItems(text, Qt::MatchExactly);
+        if (items.isEmpty())
+            return int(QDialog::Rejected);
+        dlg.formatList()->setCurrentItem(items.front());
+        return int(QDialog::Accepted);
+    };
+}
+
+// The frequency of the strongest bin of the document's spectrum (bin 0 left out).
+double peakFrequency(const CResoniDoc& d, double rate)
+{
+    const auto& s = d.m_arSpectrum;
+    if (s.size() < 3)
+        return 0;
+    const auto it = std::max_element(s.begin() + 1, s.end());
+    return double(it - s.begin()) * rate / double(2 * (s.size() - 1));
+}
+
+} // namespace
+
+class TestListening : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariable("RESONI_PULSE") != QLatin1String("1"))
+            QSKIP("no PulseAudio server of the test script (run through scripts/with-pulseaudio.sh)");
+    }
+
+    void init() { ResetGlobalFlags(); }
+
+    void listeningShowsTheSpectrumOfAPlayedToneAndRecords()
+    {
+        AppFixture f(withSound());
+        QVERIFY(f.started());
+        QVERIFY(f.app().soundDevices() && f.app().soundDevices()->IsOpen());
+        CResoniDoc& d = f.doc();
+        d.ToggleModuleWindow(Module::FFT);
+        d.m_nFFTSize = 2048;
+
+        const QString tone = m_dir.filePath(QStringLiteral("ton1000.wav"));
+        QVERIFY(WriteSineWave(tone, 1000, 10));
+        QProcess player;
+        player.start(QStringLiteral("paplay"), {QStringLiteral("--device=test_out"), tone});
+        QVERIFY(player.waitForStarted());
+
+        // The first listening asks for the capture format.
+        f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
+        f.frame().UpdateCommandUI();
+        f.frame().action(CommandId::ToolListen)->trigger();
+        QCOMPARE(f.dialogs().dialogTitles.value(0), QStringLiteral("Waveformat"));
+        QVERIFY(g_bListening);
+        QCOMPARE(d.m_pWaveFormat->samplesPerSec, 44100u);
+        QCOMPARE(f.frame().paneText(7), QStringLiteral("Abhören läuft..."));
+        const double bin = 44100.0 / 2048;
+        QTRY_VERIFY2_WITH_TIMEOUT(std::abs(peakFrequency(d, 44100) - 1000) <= bin,
+                                  qPrintable(QString::number(peakFrequency(d, 44100))), 10000);
+
+        // Recording into a file chosen in the save dialog, then listening off completes it.
+        const QString record = m_dir.filePath(QStringLiteral("aufnahme.wav"));
+        f.dialogs().files.push_back(record);
+        f.frame().UpdateCommandUI();
+        QVERIFY(f.frame().action(CommandId::Record)->isEnabled());
+        f.frame().action(CommandId::Record)->trigger();
+        QVERIFY(g_bRecording);
+        QCOMPARE(f.frame().paneText(8), QStringLiteral("Aufnahme läuft..."));
+        QTest::qWait(1500);
+        f.frame().action(CommandId::ToolListen)->trigger();
+        QVERIFY(!g_bListening);
+        QVERIFY(!g_bRecording);
+        QVERIFY(f.frame().paneText(7).isEmpty());
+        player.kill();
+        player.waitForFinished();
+
+        const QStringList info = PythonWaveInfo(record).split(QLatin1Char(' '));
+        QCOMPARE(info.size(), 4);
+        QCOMPARE(info[0], QStringLiteral("1"));
+        QCOMPARE(info[1], QStringLiteral("2"));
+        QCOMPARE(info[2], QStringLiteral("44100"));
+        QVERIFY2(info[3].toInt() > 44100, qPrintable(info[3])); // well over a second of sound
+
+        // The recording holds the tone: load it and look at its spectrum.
+        d.OpenWaveFile(record);
+        QVERIFY(g_bWaveLoaded);
+        d.OnSelectionChanged(20000, 20000 + 8192);
+        QVERIFY(std::abs(peakFrequency(d, 44100) - 1000) <= 44100.0 / 8192);
+    }
+
+    void playWaveFollowsThePlayPosition()
+    {
+        AppFixture f(withSound());
+        QVERIFY(f.started());
+        CResoniDoc& d = f.doc();
+        d.m_nFFTSize = 1024;
+        const QString tone = m_dir.filePath(QStringLiteral("ton440.wav"));
+        QVERIFY(WriteSineWave(tone, 440, 4));
+        d.OpenWaveFile(tone);
+        QVERIFY(g_bWaveLoaded);
+        QVERIFY(d.m_pPlayBuffer->HasOutput());
+
+        f.frame().UpdateCommandUI();
+        f.frame().action(CommandId::PlayWave)->trigger();
+        QVERIFY(g_bPlaying);
+        CResoniOverView* over = d.m_pWaveFrame->overView();
+        QVERIFY(over->playTimerActive());
+        // The overview's timer feeds the spectra from the play position.
+        QTRY_VERIFY_WITH_TIMEOUT(d.m_nPlayWindowStart > 0, 5000);
+        QCOMPARE(d.m_arSignal.size(), std::size_t{40000});
+        QVERIFY(std::abs(peakFrequency(d, 44100) - 440) <= 44100.0 / 1024);
+
+        f.frame().action(CommandId::StopPlay)->trigger();
+        QVERIFY(!g_bPlaying);
+        QVERIFY(!over->playTimerActive());
+        std::size_t stopped = 0;
+        QVERIFY(SUCCEEDED(d.m_pPlayBuffer->GetCurrentPosition(0, &stopped)));
+        QVERIFY(stopped > 0);
+        // "Play Wave" again resumes there.
+        f.frame().action(CommandId::PlayWave)->trigger();
+        const std::optional<std::size_t> resumed = d.PlayCursor();
+        QVERIFY(resumed && *resumed >= stopped);
+        // Without "Loop Playing" the run ends by itself and the overview lets go.
+        QTRY_VERIFY_WITH_TIMEOUT(!g_bPlaying, 8000);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    TestListening test;
+    ExitWithoutAudioTeardown(QTest::qExec(&test, argc, argv));
+}
+
+#include "tst_listening.moc"
