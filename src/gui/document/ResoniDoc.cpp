@@ -289,6 +289,7 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
 
 void CResoniDoc::OnCaptureBlock(std::span<const double> block)
 {
+    m_nCapturedSamples += block.size();
     const int rate = m_pWaveFormat ? static_cast<int>(m_pWaveFormat->samplesPerSec) : 0;
     if (!CountCaptureBlock(m_nBlockCounter, rate, m_nFFTSize))
         return;

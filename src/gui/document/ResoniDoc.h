@@ -146,6 +146,7 @@ public:
     int m_nFirstMinLag = 0;
     std::unique_ptr<CCwt> m_pCwt;             // the wavelet engine and its request
     std::unique_ptr<CCaptureThread> m_pCaptureThread; // while listening
+    std::uint64_t m_nCapturedSamples = 0;     // samples handed over by the capture thread so far
 
     static const QString kNoFile; // "Kein File ausgewählt."
 
