@@ -4,6 +4,8 @@
 // beeps and playback buffers are refused without a crash.
 #include "AudioTestSupport.h"
 
+#include "support/AppFixture.h"
+
 #include "core/audio/AudioTexts.h"
 #include "core/audio/CaptureFormats.h"
 #include "gui/audio/CaptureThread.h"
@@ -11,7 +13,7 @@
 #include "gui/audio/PlaybackManager.h"
 #include "gui/audio/SoundDevices.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,6 +24,20 @@ class TestAudioNoServer : public QObject
 {
     Q_OBJECT
 private slots:
+    void programStartEndsWithItsMessage()
+    {
+        FixtureOptions options;
+        options.openSoundDevices = true;
+        AppFixture f(options);
+        QVERIFY(!f.started()); // the program ends (exit code 0)
+        QStringList texts;
+        for (const RecordedMessage& m : f.dialogs().messages)
+            texts << m.text;
+        QCOMPARE(texts, (QStringList{QStringLiteral("FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces"),
+                                     QString::fromUtf8(AudioText::kStartupDevicesFailed)}));
+        QVERIFY(!f.app().soundDevices());
+    }
+
     void devicesCannotOpen()
     {
         QStringList messages;
@@ -87,7 +103,9 @@ int main(int argc, char** argv)
 {
     // Before Qt Multimedia connects: a server address where no server is.
     qputenv("PULSE_SERVER", "unix:/nonexistent/resoni-no-server");
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no display: the windows need none
+    QApplication app(argc, argv); // the program start needs widgets
     TestAudioNoServer test;
     ExitWithoutAudioTeardown(QTest::qExec(&test, argc, argv));
 }

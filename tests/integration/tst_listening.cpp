@@ -164,6 +164,8 @@ private slots:
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no display: the windows need none
     QApplication app(argc, argv);
     TestListening test;
     ExitWithoutAudioTeardown(QTest::qExec(&test, argc, argv));
