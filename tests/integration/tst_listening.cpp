@@ -95,6 +95,13 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(std::abs(peakFrequency(d, 44100) - 1000) <= bin,
                                   qPrintable(QString::number(peakFrequency(d, 44100))), 10000);
 
+        // Cancelling the record file dialog leaves recording off; listening goes on.
+        f.frame().UpdateCommandUI();
+        f.frame().action(CommandId::Record)->trigger();
+        QVERIFY(!g_bRecording);
+        QVERIFY(g_bListening);
+        QCOMPARE(f.dialogs().fileDialogs.back().title, QStringLiteral("Wavefile auswählen oder neu benennen."));
+
         // Recording into a file chosen in the save dialog, then listening off completes it.
         const QString record = m_dir.filePath(QStringLiteral("aufnahme.wav"));
         f.dialogs().files.push_back(record);
