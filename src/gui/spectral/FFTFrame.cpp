@@ -24,6 +24,7 @@ QSpinBox* spin(int lo, int hi, QWidget* parent)
 {
     auto* s = new QSpinBox(parent);
     s->setRange(lo, hi);
+    s->setMaximumWidth(64);
     s->setKeyboardTracking(false); // typing commits on Enter or leaving the field
     return s;
 }
@@ -31,8 +32,8 @@ QSpinBox* spin(int lo, int hi, QWidget* parent)
 // A caption, a spin field and its unit in one row of a grid.
 void addRow(QGridLayout* grid, int row, const QString& caption, QSpinBox* field, const QString& unit)
 {
-    auto* label = new QLabel(caption, field->parentWidget());
-    grid->addWidget(label, row, 0);
+    if (!caption.isEmpty())
+        grid->addWidget(new QLabel(caption, field->parentWidget()), row, 0);
     grid->addWidget(field, row, 1);
     if (!unit.isEmpty())
         grid->addWidget(new QLabel(unit, field->parentWidget()), row, 2);
@@ -118,8 +119,9 @@ void CFFTFrame::BuildDialogBar()
     static_cast<QVBoxLayout*>(amp->layout())->addLayout(ampGrid);
     v->addWidget(amp);
 
+    // Radio buttons and checks stacked, so the bar stays narrow beside the plot.
     auto* style = new QGroupBox(QStringLiteral("Darstellung"), bar);
-    auto* styleRow = new QHBoxLayout(style);
+    auto* styleRow = new QVBoxLayout(style);
     const char* styles[] = {"Balken", "Linien", "Säulen"};
     for (int i = 0; i < 3; ++i) {
         m_pStyle[i] = new QRadioButton(QString::fromUtf8(styles[i]), style);
@@ -134,7 +136,7 @@ void CFFTFrame::BuildDialogBar()
     m_pGrid = new QCheckBox(QStringLiteral("Gitternetz"), bar);
     holdRow->addWidget(m_pHold, 0, 0, 1, 2);
     holdRow->addWidget(m_pDelayOn, 1, 0);
-    holdRow->addWidget(m_pDelay, 1, 1);
+    holdRow->addWidget(m_pDelay, 1, 1, Qt::AlignLeft);
     holdRow->addWidget(m_pGrid, 2, 0, 1, 2);
     v->addLayout(holdRow);
 
@@ -149,7 +151,7 @@ void CFFTFrame::BuildDialogBar()
     v->addWidget(peaks);
 
     auto* curve = new QGroupBox(QStringLiteral("Spline"), bar);
-    auto* curveRow = new QHBoxLayout(curve);
+    auto* curveRow = new QVBoxLayout(curve);
     const char* curves[] = {"Bézier", "Cubic", "Beta"};
     for (int i = 0; i < 3; ++i) {
         m_pCurve[i] = new QCheckBox(QString::fromUtf8(curves[i]), curve);
