@@ -22,7 +22,6 @@
 #include "core/audio/FileFilter.h"
 #include "core/spectral/FrameRules.h"
 #include "core/spectral/FrameSpectrum.h"
-#include "core/waveform/WaveSamples.h"
 #include "core/wavelet/CwtExit.h"
 
 #include <QApplication>
@@ -257,7 +256,7 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
     DeleteContents();
     UpdateAllViews(UpdateHint::kSelection);
     if (g_bWaveLoaded && m_pWaveData) {
-        const WaveSamples wave{m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample};
+        const WaveSamples wave = samples();
         if (!wave.eightBit())
             first &= ~1LL;
         first = std::clamp(first, 0LL, static_cast<long long>(wave.count()));
@@ -305,7 +304,7 @@ void CResoniDoc::ShowPlayWindow(std::int64_t nBytePosition)
 {
     if (!m_pWaveData)
         return;
-    const WaveSamples wave{m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample};
+    const WaveSamples wave = samples();
     const std::optional<std::int64_t> start =
         PlayWindowStart(nBytePosition, m_nBitsPerSample, g_bPlayCopyResampled, static_cast<int>(m_nSampleRate),
                         static_cast<int>(m_nPlayRate), static_cast<std::int64_t>(wave.count()));

@@ -8,6 +8,7 @@
 #include "ModuleWindows.h"
 
 #include "core/audio/WaveLoader.h"
+#include "core/waveform/WaveSamples.h"
 #include "core/common/Rgb.h"
 #include "core/spectral/ColourRamp.h"
 #include "core/wavelet/Cwt.h"
@@ -81,6 +82,11 @@ public:
     void SetPlayPosition(std::size_t bytes);
     // The play cursor in bytes while playback runs; none otherwise.
     std::optional<std::size_t> PlayCursor() const;
+    // The loaded samples as the waveform display and the frame rules read them.
+    WaveSamples samples() const
+    {
+        return {m_pWaveData.get(), m_pWaveData ? m_nWaveDataBytes : 0, m_nBitsPerSample};
+    }
     // The loaded file's name as the program shows it.
     QString waveFileName() const { return QString::fromStdString(m_strWaveFile); }
     // Sends the six status notifications to the main frame: FFT size, file, bits, rate,

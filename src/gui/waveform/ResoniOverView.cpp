@@ -14,15 +14,6 @@
 
 namespace OL = OverviewLayout;
 
-namespace {
-
-WaveSamples samplesOf(const CResoniDoc& doc)
-{
-    return {doc.m_pWaveData.get(), doc.m_pWaveData ? doc.m_nWaveDataBytes : 0, doc.m_nBitsPerSample};
-}
-
-} // namespace
-
 CResoniOverView::CResoniOverView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::white, parent)
 {
     setObjectName(QStringLiteral("CResoniOverView"));
@@ -127,7 +118,7 @@ void CResoniOverView::resizeEvent(QResizeEvent* event)
 void CResoniOverView::OnDraw(QPainter& painter, const QRect& /*area*/)
 {
     const CResoniDoc& doc = GetDocument();
-    const WaveSamples wave = samplesOf(doc);
+    const WaveSamples wave = doc.samples();
     WaveformPaint::OverviewState st;
     st.clientWidth = clientWidth();
     st.clientHeight = clientHeight();

@@ -11,15 +11,6 @@
 
 namespace WL = WaveViewLayout;
 
-namespace {
-
-WaveSamples samplesOf(const CResoniDoc& doc)
-{
-    return {doc.m_pWaveData.get(), doc.m_pWaveData ? doc.m_nWaveDataBytes : 0, doc.m_nBitsPerSample};
-}
-
-} // namespace
-
 CResoniView::CResoniView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::white, parent)
 {
     setObjectName(QStringLiteral("CResoniView"));
@@ -34,7 +25,7 @@ void CResoniView::OnUpdate(int hint)
 
 WL::SampleRange CResoniView::sampleRange() const
 {
-    return WL::rangeForSelection(m_nRangeX1, m_nRangeX2, samplesOf(GetDocument()).count(), m_nOverviewTotalWidth);
+    return WL::rangeForSelection(m_nRangeX1, m_nRangeX2, GetDocument().samples().count(), m_nOverviewTotalWidth);
 }
 
 void CResoniView::SetRange(int x1, int x2, int overviewTotalWidth)
@@ -89,7 +80,7 @@ void CResoniView::SetDisplayMode(int mode)
 
 void CResoniView::OnDraw(QPainter& painter, const QRect& /*area*/)
 {
-    const WaveSamples wave = samplesOf(GetDocument());
+    const WaveSamples wave = GetDocument().samples();
     WaveformPaint::WaveViewState st;
     st.width = width();
     st.height = height();
@@ -142,7 +133,7 @@ void CResoniView::mouseReleaseEvent(QMouseEvent* event)
     const WL::SampleRange range = sampleRange();
     if (range.length() != 0) {
         const WL::Handover h =
-            WL::selectionFor(m_nDragX1, m_nDragX2, range, width(), samplesOf(GetDocument()).eightBit());
+            WL::selectionFor(m_nDragX1, m_nDragX2, range, width(), GetDocument().samples().eightBit());
         GetDocument().OnSelectionChanged(h.first, h.end);
     }
     update();
