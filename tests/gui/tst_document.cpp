@@ -1,16 +1,15 @@
 // The document's state rules: module toggles, clearing, removing a file, the FFT settings
-// dialog, the palette and the idle handling.
+// dialog and the idle handling.
 #include "support/AppFixture.h"
 #include "support/HintRecorder.h"
+#include "support/TestWaves.h"
 
-#include "core/audio/RiffWaveFile.h"
-#include "core/audio/WaveFormat.h"
 #include "gui/app/ModuleChildFrame.h"
+#include "gui/waveform/SplitterFrame.h"
 #include "gui/document/DocView.h"
 #include "gui/document/FFTSettingsDlg.h"
 #include "gui/document/GlobalFlags.h"
 #include "gui/document/UpdateHints.h"
-#include "gui/waveform/SplitterFrame.h"
 
 #include <QComboBox>
 #include <QMdiArea>
@@ -20,59 +19,25 @@ class TestDocument : public QObject
 {
     Q_OBJECT
 private slots:
-    void startStateOfANewDocument()
-    {
-        AppFixture f;
-        QVERIFY(f.started());
-        CResoniDoc& d = f.doc();
-        QCOMPARE(d.m_pWaveFormat->formatTag, 1);
-        QCOMPARE(d.m_pWaveFormat->channels, 6); // no capture format chosen yet
-        QCOMPARE(d.m_nBitsPerSample, 16);
-        QCOMPARE(d.m_strShownFile, QStringLiteral("Kein File ausgewählt."));
-        QCOMPARE(d.m_nFFTSize, f.app().m_nDefaultFFTSize);
-        QCOMPARE(d.m_nStereoChannel, 1);
-        for (const std::vector<double>* a : {&d.m_arSignal, &d.m_arSpectrum, &d.m_arSeries, &d.m_arSpare}) {
-            QCOMPARE(a->size(), size_t(1));
-            QCOMPARE(a->front(), 0.0);
-        }
-        QVERIFY(d.m_arAutoCorr.empty());
-        QCOMPARE(d.m_arWavelet, std::vector<float>{0.0f});
-    }
+    void init() { ResetGlobalFlags(); }
 
-    void paletteHasSixRampsOf256()
-    {
-        AppFixture f;
-        const auto& p = f.doc().m_Palette;
-        QVERIFY(f.doc().m_bPaletteBuilt);
-        QCOMPARE(p.size(), size_t(1536));
-        QCOMPARE(p[0], (Rgb{255, 0, 0}));
-        QCOMPARE(p[256 + 10], (Rgb{245, 255, 0}));
-        QCOMPARE(p[1535], (Rgb{255, 255, 255}));
-    }
-
-    void toggleOpensOnceAndClosesOnSecondCall_data()
-    {
-        QTest::addColumn<int>("module");
-        for (const ModuleInfo& info : moduleTable())
-            QTest::newRow(info.frameClass) << int(info.module);
-    }
     void toggleOpensOnceAndClosesOnSecondCall()
     {
-        QFETCH(int, module);
-        const Module m = static_cast<Module>(module);
         AppFixture f;
         const int before = int(f.frame().mdiArea()->subWindowList().size());
-        f.doc().ToggleModuleWindow(m);
-        QVERIFY(f.doc().moduleFrame(m) != nullptr);
-        QCOMPARE(f.app().moduleOpenFlag(m), 1);
-        QCOMPARE(int(f.frame().mdiArea()->subWindowList().size()), before + 1);
-        QCOMPARE(f.doc().moduleFrame(m)->windowTitle(), QString::fromUtf8(moduleInfo(m).title));
-        QCOMPARE(f.doc().moduleFrame(m)->metaObject()->className(), moduleInfo(m).frameClass);
-        QCOMPARE(f.doc().moduleFrame(m)->view()->metaObject()->className(), moduleInfo(m).viewClass);
-
-        f.doc().ToggleModuleWindow(m); // the second toggle closes: never a second window
-        QVERIFY(f.doc().moduleFrame(m) == nullptr);
-        QCOMPARE(f.app().moduleOpenFlag(m), 0);
+        for (const ModuleInfo& info : moduleTable()) {
+            const Module m = info.module;
+            f.doc().ToggleModuleWindow(m);
+            QVERIFY(f.doc().moduleFrame(m));
+            QCOMPARE(f.app().moduleOpenFlag(m), 1);
+            QCOMPARE(f.doc().moduleFrame(m)->view()->metaObject()->className(), info.viewClass);
+        }
+        QCOMPARE(int(f.frame().mdiArea()->subWindowList().size()), before + 8);
+        for (const ModuleInfo& info : moduleTable()) {
+            f.doc().ToggleModuleWindow(info.module); // the second toggle closes: never a second window
+            QVERIFY(!f.doc().moduleFrame(info.module));
+            QCOMPARE(f.app().moduleOpenFlag(info.module), 0);
+        }
         QCOMPARE(int(f.frame().mdiArea()->subWindowList().size()), before);
     }
 
@@ -84,7 +49,6 @@ private slots:
         w->close(); // the user's close box
         QTRY_VERIFY(w.isNull());
         QCOMPARE(f.app().moduleOpenFlag(Module::Sono), 1); // not yet looked at
-        QVERIFY(f.frame().action(CommandId::ViewSono)->isChecked());
         f.frame().UpdateCommandUI(); // as when the menu or toolbar is refreshed
         QVERIFY(!f.frame().action(CommandId::ViewSono)->isChecked());
         QCOMPARE(f.app().moduleOpenFlag(Module::Sono), 0);
@@ -111,18 +75,16 @@ private slots:
     {
         AppFixture f;
         QAction* clear = f.frame().action(CommandId::EditClearCaptures);
-        struct Case { Module m; bool offered; };
-        const Case cases[] = {{Module::FFT, true},      {Module::Sono, true},     {Module::Zeitreihe, true},
-                              {Module::FFT3D, true},    {Module::Reko, true},    {Module::Notenbild, false},
-                              {Module::Analyse, false}, {Module::Wavelet, false}};
-        for (const Case& c : cases) {
-            f.doc().ToggleModuleWindow(c.m);
-            f.frame().mdiArea()->setActiveSubWindow(f.doc().moduleFrame(c.m));
+        for (const ModuleInfo& info : moduleTable()) {
+            const bool offered = info.module != Module::Notenbild && info.module != Module::Analyse &&
+                                 info.module != Module::Wavelet;
+            f.doc().ToggleModuleWindow(info.module);
+            f.frame().mdiArea()->setActiveSubWindow(f.doc().moduleFrame(info.module));
             f.frame().UpdateCommandUI();
-            QVERIFY2(clear->isEnabled() == c.offered, moduleInfo(c.m).frameClass);
-            f.doc().ToggleModuleWindow(c.m);
+            QVERIFY2(clear->isEnabled() == offered, info.frameClass);
+            f.doc().ToggleModuleWindow(info.module);
         }
-        f.frame().mdiArea()->setActiveSubWindow(f.doc().m_pWaveFrame);
+        f.frame().mdiArea()->setActiveSubWindow(f.doc().m_pWaveFrame.data());
         f.frame().UpdateCommandUI();
         QVERIFY(clear->isEnabled()); // the waveform window offers it too
     }
@@ -131,33 +93,21 @@ private slots:
     {
         AppFixture f;
         CResoniDoc& d = f.doc();
+        d.OpenWaveFile(testwaves::writeTone(f.tempDir() + QStringLiteral("/a.wav"), 440, 16, 44100));
+        QVERIFY(g_bWaveLoaded);
         f.app().m_nDefaultFFTSize = 2048; // kept from the profile / the previous document
         d.m_nFFTSize = 8192;              // the current one
-        g_bWaveLoaded = true;
-        g_bPlayCopyResampled = true;
-        d.m_nSampleRate = 44100;
-        d.m_nStatusBits = 16;
-        d.m_strChannels = "Mono";
-        d.m_strFormat = "PCM";
-        d.m_strWaveFile = "/tmp/x.wav";
-        d.m_pWaveData = AllocateWaveBytes(100);
-        d.m_nWaveDataBytes = 100;
-        d.m_dFullScale = 32767.0;
         d.m_nSelectionFFTSize = 512;
         HintRecorder rec(d);
-        d.RemoveWave();
+        f.frame().UpdateCommandUI();
+        f.frame().action(CommandId::RemoveWave)->trigger();
         QCOMPARE(d.m_nFFTSize, 2048);
         QVERIFY(!g_bWaveLoaded);
-        QVERIFY(!g_bPlayCopyResampled);
         QCOMPARE(d.m_nSampleRate, 0u);
-        QCOMPARE(d.m_nStatusBits, 0);
-        QVERIFY(d.m_strChannels.empty());
-        QVERIFY(d.m_strFormat.empty());
-        QCOMPARE(d.waveFileName(), QStringLiteral("Kein File ausgewählt."));
+        QVERIFY(d.m_strChannels.empty() && d.m_strFormat.empty());
         QCOMPARE(d.m_strShownFile, QStringLiteral("Kein File ausgewählt."));
-        QVERIFY(!d.m_pWaveData);
+        QVERIFY(!d.m_pWaveData && !d.m_pPlayBuffer);
         QCOMPARE(d.m_nWaveDataBytes, std::size_t{0});
-        QCOMPARE(d.m_dFullScale, 0.0);
         QCOMPARE(d.m_nSelectionFFTSize, 0);
         QCOMPARE(rec.hints, (std::vector<int>{UpdateHint::kPlaybackStopped, UpdateHint::kRefresh}));
         QCOMPARE(f.frame().paneText(5), QStringLiteral("FFT Punkte: 2048"));
@@ -165,63 +115,44 @@ private slots:
         QVERIFY(f.frame().paneText(3).isEmpty());
     }
 
-    void fftDialogOpensOnTheDocumentSize_data()
+    void fftDialog_data()
     {
         QTest::addColumn<int>("docSize");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("256") << 256 << "256";
-        QTest::newRow("32768") << 32768 << "32768";
-        QTest::newRow("4096") << 4096 << "4096";
-        QTest::newRow("unlisted 1000") << 1000 << "1024";
-        QTest::newRow("unlisted 65536") << 65536 << "1024";
-        QTest::newRow("zero") << 0 << "1024";
+        QTest::addColumn<int>("choose"); // -1: "Abbrechen"
+        QTest::addColumn<int>("after");
+        QTest::newRow("256, choose 32768") << 256 << "256" << 7 << 32768;
+        QTest::newRow("32768, choose 256") << 32768 << "32768" << 0 << 256;
+        QTest::newRow("unlisted 1000 shows 1024") << 1000 << "1024" << 3 << 2048;
+        QTest::newRow("zero shows 1024, cancelled") << 0 << "1024" << -1 << 0;
+        QTest::newRow("cancel keeps 4096") << 4096 << "4096" << -1 << 4096;
     }
-    void fftDialogOpensOnTheDocumentSize()
+    void fftDialog()
     {
         QFETCH(int, docSize);
         QFETCH(QString, shown);
-        CFFTSettingsDlg dlg(docSize);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("FFT Einstellungen"));
-        QCOMPARE(dlg.sizeList()->currentText(), shown);
-        QCOMPARE(dlg.sizeList()->count(), 8);
-    }
-
-    void fftDialogOkSetsTheChosenSize_data()
-    {
-        QTest::addColumn<int>("index");
-        for (int i = 0; i < 8; ++i)
-            QTest::newRow(QByteArray::number(256 << i).constData()) << i;
-    }
-    void fftDialogOkSetsTheChosenSize()
-    {
-        QFETCH(int, index);
+        QFETCH(int, choose);
+        QFETCH(int, after);
         AppFixture f;
+        f.doc().m_nFFTSize = docSize;
         f.doc().m_arSignal = {1, 2, 3};
-        f.dialogs().dialogActions.push_back([index](QDialog& d) {
+        QString opened;
+        f.dialogs().dialogActions.push_back([&](QDialog& d) {
             auto& dlg = static_cast<CFFTSettingsDlg&>(d);
-            dlg.sizeList()->setCurrentIndex(index);
+            opened = dlg.sizeList()->currentText();
+            if (choose < 0)
+                return int(QDialog::Rejected);
+            dlg.sizeList()->setCurrentIndex(choose);
             return int(QDialog::Accepted);
         });
-        f.doc().OnFFTSettings();
-        QCOMPARE(f.dialogs().dialogTitles, QStringList{QStringLiteral("FFT Einstellungen")});
-        QCOMPARE(f.doc().m_nFFTSize, 256 << index);
-        QCOMPARE(f.frame().paneText(5), QStringLiteral("FFT Punkte: %1").arg(256 << index));
-        QCOMPARE(f.doc().m_arSignal, std::vector<double>{0.0}); // contents cleared
-    }
-
-    void fftDialogCancelKeepsTheSizeButClears()
-    {
-        AppFixture f;
-        f.doc().m_nFFTSize = 4096;
-        f.doc().m_arSpectrum = {1, 2};
-        f.dialogs().dialogActions.push_back([](QDialog& d) {
-            static_cast<CFFTSettingsDlg&>(d).sizeList()->setCurrentIndex(0);
-            return int(QDialog::Rejected);
-        });
         HintRecorder rec(f.doc());
-        f.doc().OnFFTSettings();
-        QCOMPARE(f.doc().m_nFFTSize, 4096);
-        QCOMPARE(f.doc().m_arSpectrum, std::vector<double>{0.0});
+        f.frame().action(CommandId::FFTSettings)->trigger();
+        QCOMPARE(f.dialogs().dialogTitles, QStringList{QStringLiteral("FFT Einstellungen")});
+        QCOMPARE(opened, shown);
+        QCOMPARE(f.doc().m_nFFTSize, after);
+        if (after > 0)
+            QCOMPARE(f.frame().paneText(5), QStringLiteral("FFT Punkte: %1").arg(after));
+        QCOMPARE(f.doc().m_arSignal, std::vector<double>{0.0}); // contents cleared either way
         QCOMPARE(rec.hints.back(), UpdateHint::kRefresh);
     }
 
@@ -235,30 +166,16 @@ private slots:
         QVERIFY(!g_bRecording);
         QVERIFY(f.frame().paneText(7).isEmpty());
 
-        // A loaded file that plays (a buffer without an output device keeps its play state).
-        const QString wave = f.tempDir() + QStringLiteral("/spiel.wav");
-        {
-            const WaveFormat format = MakePcmFormat(1, 8000, 8);
-            CRiffWaveFile out;
-            QVERIFY(SUCCEEDED(out.Open(wave.toStdString(), &format, WAVEFILE_WRITE)));
-            const std::vector<std::uint8_t> bytes(800, 128);
-            std::size_t wrote = 0;
-            QVERIFY(SUCCEEDED(out.Write(bytes.size(), bytes.data(), &wrote)));
-            QVERIFY(SUCCEEDED(out.Close()));
-        }
-        f.doc().OpenWaveFile(wave);
+        f.doc().OpenWaveFile(testwaves::writeTone(f.tempDir() + QStringLiteral("/spiel.wav"), 440, 8, 8000, 20.0));
         g_bLoopPlay = true;
         f.doc().OnPlay();
-        QVERIFY(g_bPlaying);
-        QVERIFY(f.doc().m_pPlayBuffer->IsSoundPlaying());
+        QVERIFY(g_bPlaying && f.doc().m_pPlayBuffer->IsSoundPlaying());
         HintRecorder rec(f.doc());
         f.doc().OnFFTSettings();
-        QVERIFY(g_bPlaying); // playback resumed
-        QVERIFY(f.doc().m_pPlayBuffer->IsSoundPlaying());
+        QVERIFY(g_bPlaying && f.doc().m_pPlayBuffer->IsSoundPlaying()); // playback resumed
         QCOMPARE(rec.hints.front(), UpdateHint::kPlaybackStopped);
         QVERIFY(std::find(rec.hints.begin(), rec.hints.end(), UpdateHint::kPlaybackStarted) != rec.hints.end());
-        g_bPlaying = false;
-        g_bLoopPlay = false;
+        f.doc().OnStopPlay();
     }
 
     void idleClearsAbortAndCloses3DWindowsOnRequest()
@@ -267,21 +184,15 @@ private slots:
         f.doc().ToggleModuleWindow(Module::FFT3D);
         f.doc().ToggleModuleWindow(Module::Reko);
         f.doc().ToggleModuleWindow(Module::FFT);
-        g_bAbort.raise();
         f.app().OnIdle();
-        QVERIFY(!g_bAbort.isRaised());
         QVERIFY(f.doc().moduleFrame(Module::FFT3D)); // nothing asked for closing yet
-
         f.doc().m_bClose3DViews = true;
         f.app().OnIdle();
-        QVERIFY(!f.doc().moduleFrame(Module::FFT3D));
-        QVERIFY(!f.doc().moduleFrame(Module::Reko));
+        QVERIFY(!f.doc().moduleFrame(Module::FFT3D) && !f.doc().moduleFrame(Module::Reko));
         QCOMPARE(f.app().moduleOpenFlag(Module::FFT3D), 0);
         QCOMPARE(f.app().moduleOpenFlag(Module::Reko), 0);
         QVERIFY(f.doc().moduleFrame(Module::FFT)); // other windows stay
-
         f.doc().ToggleModuleWindow(Module::Reko); // opening a 3D window clears the request
-        QVERIFY(!f.doc().m_bClose3DViews);
         f.app().OnIdle();
         QVERIFY(f.doc().moduleFrame(Module::Reko));
     }
@@ -293,7 +204,6 @@ private slots:
         f.doc().m_strWaveFile = "/data/a.wav";
         f.app().DestroyDocument();
         QCOMPARE(f.app().m_nDefaultFFTSize, 16384);
-        QCOMPARE(f.app().m_strLastWaveFile, QStringLiteral("/data/a.wav"));
         QVERIFY(f.app().CreateDocument()); // the next document starts from them
         QCOMPARE(f.doc().m_nFFTSize, 16384);
         QCOMPARE(f.doc().waveFileName(), QStringLiteral("/data/a.wav"));

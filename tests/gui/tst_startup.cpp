@@ -1,8 +1,7 @@
-// Start-up and shut-down of the program: main window, document, module windows from the
-// settings, the command-line profile, the mixer and the About dialog, the stored placement.
+// Start-up and shut-down of the program: main window and waveform window, module windows from
+// the profile, the command-line profile, the mixer, the stored placement.
 #include "support/AppFixture.h"
 
-#include "gui/app/ModuleChildFrame.h"
 #include "gui/waveform/ResoniOverView.h"
 #include "gui/waveform/ResoniView.h"
 #include "gui/waveform/SplitterFrame.h"
@@ -16,35 +15,20 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 private slots:
-    void mainWindowWithWaveformWindowAndAllEightModules()
+    void mainWindowWithTheWaveformWindow()
     {
         AppFixture f;
         QVERIFY(f.started());
-        QCOMPARE(f.frame().windowTitle(), QStringLiteral("Soundanalyse"));
         QVERIFY(f.frame().isVisible());
-
         CSplitterFrame* wave = f.doc().m_pWaveFrame;
         QVERIFY(wave);
-        QCOMPARE(wave->windowTitle(), QStringLiteral("Uebersicht1"));
         QCOMPARE(wave->splitter()->orientation(), Qt::Vertical);
         QCOMPARE(wave->splitter()->widget(0), static_cast<QWidget*>(wave->overView()));
         QCOMPARE(wave->splitter()->widget(1), static_cast<QWidget*>(wave->waveView()));
-
-        const QStringList expectedTitles = {
-            "Zeitreihe", "FFT", "3D FFT (Help: Strg+F1)", "Notenbild", "Sonogramm",
-            "3D Rekonstruktion (Help: Strg+F1)", "Zeitreihenanalyse", "Wavelet",
-        };
-        QStringList titles;
-        for (const ModuleInfo& info : moduleTable()) {
-            f.frame().action(static_cast<CommandId>(int(CommandId::ViewZeitreihe) + int(info.module)))->trigger();
-            CModuleChildFrame* w = f.doc().moduleFrame(info.module);
-            QVERIFY(w);
-            QVERIFY(w->isVisible());
-            QVERIFY(w->windowFlags() & Qt::WindowMinMaxButtonsHint); // resizable, min and max boxes
-            titles << w->windowTitle();
-        }
-        QCOMPARE(titles, expectedTitles);
-        QCOMPARE(f.frame().mdiArea()->subWindowList().size(), 9);
+        // The waveform window refuses to close.
+        wave->close();
+        QCoreApplication::processEvents();
+        QVERIFY(f.doc().m_pWaveFrame && wave->isVisible());
     }
 
     void profileWindowsReopenInStartupOrder()
@@ -55,8 +39,10 @@ private slots:
         };
         AppFixture f(o);
         QStringList order;
-        for (QMdiSubWindow* w : f.frame().mdiArea()->subWindowList(QMdiArea::CreationOrder))
+        for (QMdiSubWindow* w : f.frame().mdiArea()->subWindowList(QMdiArea::CreationOrder)) {
             order << w->windowTitle();
+            QVERIFY(w->windowFlags() & Qt::WindowMinMaxButtonsHint); // resizable, min and max boxes
+        }
         const QStringList expected = {"Uebersicht1", "3D Rekonstruktion (Help: Strg+F1)", "Zeitreihe", "FFT",
                                       "Wavelet"};
         QCOMPARE(order, expected);
@@ -75,14 +61,6 @@ private slots:
         QVERIFY(f.started());
         QVERIFY(f.dialogs().dialogTitles.isEmpty()); // no welcome dialog
         QCOMPARE(f.app().m_strProfileFile, QStringLiteral("ResoniUserProfil-Klasse7b.ini"));
-        QCOMPARE(f.app().m_nProfileKind, 6); // the last step of start-up
-    }
-
-    void defaultDeviceNames()
-    {
-        CResoniApp app;
-        QCOMPARE(app.m_strPlaybackDevice, QStringLiteral("Primärer Soundtreiber"));
-        QCOMPARE(app.m_strCaptureDevice, QStringLiteral("Primärer Soundaufnahmetreiber"));
     }
 
     void mixerThatCannotStartSaysSo()
@@ -92,13 +70,6 @@ private slots:
         f.frame().action(CommandId::Mixer)->trigger();
         QCOMPARE(f.dialogs().messages.size(), size_t(1));
         QCOMPARE(f.dialogs().messages[0].text, QStringLiteral("Standardsoundmixer 'sndvol32.exe' nicht auffindbar."));
-    }
-
-    void aboutDialog()
-    {
-        AppFixture f;
-        f.frame().action(CommandId::AppAbout)->trigger();
-        QCOMPARE(f.dialogs().dialogTitles, QStringList{QStringLiteral("Info über Resoni")});
     }
 
     void closingStoresTheMainPlacement()
@@ -125,16 +96,6 @@ private slots:
         f.frame().showMaximized();
         f.frame().close();
         QCOMPARE(f.app().m_Placements[0].showCmd, WindowPlacement::kShowMaximized);
-    }
-
-    void waveformWindowRefusesToClose()
-    {
-        AppFixture f;
-        QPointer<CSplitterFrame> wave = f.doc().m_pWaveFrame.data();
-        wave->close();
-        QCoreApplication::processEvents();
-        QVERIFY(!wave.isNull());
-        QVERIFY(wave->isVisible());
     }
 };
 
