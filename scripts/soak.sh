@@ -8,4 +8,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
 build=${RESONI_BUILD_DIR:-build}
-QT_QPA_PLATFORM=offscreen exec bash scripts/with-pulseaudio.sh "$build/tests/soak_listening" "${1:-600}"
+QT_QPA_PLATFORM=offscreen exec bash scripts/with-pulseaudio.sh "$build/bench/soak_listening" "${1:-600}"
