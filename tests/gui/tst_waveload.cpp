@@ -5,6 +5,7 @@
 #include "support/HintRecorder.h"
 #include "support/TestWaves.h"
 
+#include "gui/app/QtUiDialogs.h"
 #include "gui/document/GlobalFlags.h"
 #include "gui/document/StereoDlg.h"
 #include "gui/document/UpdateHints.h"
@@ -73,6 +74,9 @@ private slots:
         HintRecorder rec(f.doc());
         run(f, CommandId::FileOpenWave, path);
         QCOMPARE(f.dialogs().fileDialogs.at(0).title, QStringLiteral("Bitte Musikstück auswählen"));
+        // What Qt's dialog receives: each pattern once, and "Alle Dateien" also without a dot.
+        QCOMPARE(CQtUiDialogs::filterString(f.dialogs().fileDialogs.at(0).filters),
+                 QStringLiteral("WAV - Standardwavefiles (*.wav);;Alle Dateien (*)"));
         QVERIFY(f.dialogs().dialogTitles.isEmpty()); // a mono file needs no channel choice
         CResoniDoc& d = f.doc();
         QVERIFY(g_bWaveLoaded && !g_bPlayCopyResampled);
@@ -236,7 +240,9 @@ private slots:
         run(f, CommandId::FileOpenSeries, path);
         const RecordedFileDialog& dlg = f.dialogs().fileDialogs.at(0);
         QCOMPARE(dlg.title, QStringLiteral("1-spaltiges Zeitreihenfile auswählen"));
-        QCOMPARE(dlg.filters.size(), 4);
+        QCOMPARE(CQtUiDialogs::filterString(dlg.filters),
+                 QStringLiteral("TXT - Textfiles mit 1 Spalte (*.txt);;PRN - Mathcadexportfiles mit 1 Spalte (*.prn);;"
+                                "DAT - Datenfiles mit 1 Spalte (*.dat);;Alle Dateien (*)"));
         QCOMPARE(dlg.filters[dlg.selectedFilter].patterns, QStringLiteral("*.dat"));
         QCOMPARE(f.dialogs().messages.empty() ? QString() : f.dialogs().messages.at(0).text, message);
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);

@@ -1,5 +1,7 @@
 #include "QtUiDialogs.h"
 
+#include "core/audio/FileFilter.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
@@ -40,6 +42,17 @@ IUiDialogs::Answer CQtUiDialogs::messageBox(const QString& text, const QString& 
     case QMessageBox::Ok: return Answer::Ok;
     default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel; // closed with Esc or the title bar
     }
+}
+
+QList<FileFilter> FileFiltersFromList(const char* list)
+{
+    QList<FileFilter> filters;
+    for (const FileFilterEntry& e : SplitFileFilter(list)) {
+        const QString pattern = QString::fromStdString(e.strPattern);
+        filters.append({QString::fromStdString(e.strDescription),
+                        pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern});
+    }
+    return filters;
 }
 
 QString CQtUiDialogs::filterString(const QList<FileFilter>& filters)

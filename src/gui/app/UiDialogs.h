@@ -18,6 +18,10 @@ struct FileFilter
     QString patterns; // space separated, e.g. "*.dat *.txt"
 };
 
+// The filters of a "Description|pattern|Description|pattern|" list. "*.*" becomes "*", so that
+// "Alle Dateien" also shows files without a dot in their name.
+QList<FileFilter> FileFiltersFromList(const char* list);
+
 class IUiDialogs
 {
 public:

@@ -4,7 +4,6 @@
 
 #include "core/audio/AudioTexts.h"
 #include "core/audio/CaptureRing.h"
-#include "core/audio/FileFilter.h"
 #include "gui/app/UiDialogs.h"
 
 #include <QAudioSource>
@@ -262,9 +261,7 @@ bool CCaptureThread::StartRecording(IUiDialogs& dialogs)
 {
     const QString last = QString::fromStdString(m_pShared->recorder.GetRecordFile());
     const QString directory = last.contains(QLatin1Char('/')) ? QFileInfo(last).absolutePath() : QString();
-    QList<FileFilter> filters;
-    for (const FileFilterEntry& e : SplitFileFilter(AudioText::kRecordFileFilter))
-        filters.append({QString::fromStdString(QtFilterEntry(e)), QString::fromStdString(e.strPattern)});
+    const QList<FileFilter> filters = FileFiltersFromList(AudioText::kRecordFileFilter);
     return m_pShared->recorder.StartRecording(
         [&] {
             return dialogs

@@ -19,7 +19,6 @@
 #include "StereoDlg.h"
 
 #include "core/audio/CaptureFormats.h"
-#include "core/audio/FileFilter.h"
 #include "core/spectral/FrameRules.h"
 #include "core/spectral/FrameSpectrum.h"
 #include "core/wavelet/CwtExit.h"
@@ -42,14 +41,6 @@ namespace {
 std::string localPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
-}
-
-QList<FileFilter> dialogFilters(const char* filter)
-{
-    QList<FileFilter> filters;
-    for (const FileFilterEntry& e : SplitFileFilter(filter))
-        filters.append({QString::fromStdString(QtFilterEntry(e)), QString::fromStdString(e.strPattern)});
-    return filters;
 }
 
 WaveFormat captureFormat(const PcmWaveFormat& f)
@@ -162,7 +153,7 @@ void CResoniDoc::OnOpenWave()
 {
     PrepareForNewFile();
     const QString path = m_app.dialogs().openFileName(QString::fromUtf8(WaveText::kOpenWaveTitle),
-                                                      dialogFilters(WaveText::kOpenWaveFilter), 0, QString());
+                                                      FileFiltersFromList(WaveText::kOpenWaveFilter), 0, QString());
     if (path.isEmpty())
         return;
     OpenWaveFile(path);
@@ -178,7 +169,7 @@ void CResoniDoc::OnImportTimeSeries()
 {
     PrepareForNewFile();
     const QString path = m_app.dialogs().openFileName(QString::fromUtf8(WaveText::kOpenSeriesTitle),
-                                                      dialogFilters(WaveText::kOpenSeriesFilter),
+                                                      FileFiltersFromList(WaveText::kOpenSeriesFilter),
                                                       WaveText::kOpenSeriesFilterIndex, QString());
     if (path.isEmpty())
         return;
