@@ -9,6 +9,7 @@
 
 #include "core/audio/AudioTexts.h"
 #include "core/audio/CaptureFormats.h"
+#include "gui/app/QtUiDialogs.h"
 #include "gui/audio/CaptureThread.h"
 #include "gui/audio/PlaybackManager.h"
 #include "gui/audio/SoundDevices.h"
@@ -213,9 +214,7 @@ private slots:
         QVERIFY(capture.IsRecording());
         QCOMPARE(dialogs.fileDialogs.size(), std::size_t(1));
         QCOMPARE(dialogs.fileDialogs[0].title, QStringLiteral("Wavefile auswählen oder neu benennen."));
-        QCOMPARE(dialogs.fileDialogs[0].filters.size(), 1);
-        QCOMPARE(dialogs.fileDialogs[0].filters[0].text, QStringLiteral("WAV - Windows Waves (*.wav)"));
-        QCOMPARE(dialogs.fileDialogs[0].filters[0].patterns, QStringLiteral("*.wav"));
+        QCOMPARE(CQtUiDialogs::filterString(dialogs.fileDialogs[0].filters), QStringLiteral("WAV - Windows Waves (*.wav)"));
         QVERIFY(dialogs.fileDialogs[0].save);
         // About three seconds of sound.
         QVERIFY(QTest::qWaitFor([&] { return capture.recorder().GetBytesWritten() >= 3 * 88200; }, 20000));

@@ -9,11 +9,14 @@
 #include "gui/audio/SoundDevices.h"
 #include "gui/audio/WaveFormatDlg.h"
 #include "gui/document/GlobalFlags.h"
+#include "gui/profiles/WelcomeDlg.h"
 #include "gui/spectral/FFTFrame.h"
 #include "gui/waveform/ResoniOverView.h"
 #include "gui/waveform/SplitterFrame.h"
 
+#include <QComboBox>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -166,6 +169,57 @@ private slots:
         QVERIFY(resumed && *resumed >= stopped);
         // Without "Loop Playing" the run ends by itself and the overview lets go.
         QTRY_VERIFY_WITH_TIMEOUT(!g_bPlaying, 8000);
+    }
+
+    void interruptedPlaybackIsOver_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("Wave entfernen") << 0;
+        QTest::newRow("Audioeingang abhören") << 1;
+        QTest::newRow("Profil wechseln") << 2;
+    }
+    void interruptedPlaybackIsOver()
+    {
+        QFETCH(int, how);
+        AppFixture f(withSound());
+        CResoniDoc& d = f.doc();
+        const QString tone = m_dir.filePath(QStringLiteral("ton660.wav"));
+        QVERIFY(WriteSineWave(tone, 660, 4));
+        d.OpenWaveFile(tone);
+        auto trigger = [&](CommandId id) {
+            f.frame().UpdateCommandUI();
+            QAction* a = f.frame().action(id);
+            QVERIFY(a->isEnabled());
+            a->trigger();
+        };
+        trigger(CommandId::PlayWave);
+        QVERIFY(g_bPlaying && d.m_pPlayBuffer->IsSoundPlaying());
+        if (how == 0) {
+            trigger(CommandId::RemoveWave);
+        } else if (how == 1) {
+            f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
+            trigger(CommandId::ToolListen);
+            QVERIFY(g_bListening);
+            trigger(CommandId::ToolListen);
+        } else {
+            f.dialogs().dialogActions.push_back([](QDialog& dlg) {
+                auto& welcome = dynamic_cast<CWelcomeDlg&>(dlg);
+                welcome.button(CWelcomeDlg::Choice::Own)->setChecked(true);
+                welcome.profileList()->setEditText(QStringLiteral("fixture"));
+                return int(QDialog::Accepted);
+            });
+            f.app().OnProfileSelect();
+        }
+        QVERIFY(!g_bPlaying);
+        d.OpenWaveFile(tone);
+        QVERIFY(g_bWaveLoaded);
+        f.frame().UpdateCommandUI();
+        QVERIFY(f.frame().action(CommandId::LoopPlay)->isEnabled());
+        // The FFT settings resume only a file that was playing.
+        f.dialogs().dialogActions.push_back([](QDialog&) { return int(QDialog::Accepted); });
+        trigger(CommandId::FFTSettings);
+        QVERIFY(!g_bPlaying);
+        QVERIFY(!d.m_pPlayBuffer->IsSoundPlaying());
     }
 };
 

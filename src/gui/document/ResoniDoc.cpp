@@ -127,6 +127,10 @@ void CResoniDoc::OnClearCaptures()
 
 void CResoniDoc::RemoveWave()
 {
+    // A file taken away while it plays is over: nothing resumes it later.
+    if (m_pPlayBuffer && m_pPlayBuffer->IsSoundPlaying())
+        m_pPlayBuffer->Stop();
+    g_bPlaying = false;
     UpdateAllViews(UpdateHint::kPlaybackStopped);
     g_bWaveLoaded = false;
     DeleteContents();

@@ -12,7 +12,6 @@ AppFixture::AppFixture(const FixtureOptions& options) : m_app(std::make_unique<C
     auto dialogs = std::make_unique<CScriptedDialogs>();
     m_dialogs = dialogs.get();
     m_app->setDialogs(std::move(dialogs));
-    // Unit tests run without the sound server; the audio tests open the devices themselves.
     m_app->m_bOpenSoundDevices = options.openSoundDevices;
     QDir().mkpath(userDir());
     QDir().mkpath(shippedDir());

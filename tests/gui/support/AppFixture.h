@@ -23,7 +23,8 @@ struct FixtureOptions
     QStringList args = {QStringLiteral("resoni"), QStringLiteral("fixture")};
     std::function<void(ProfileSettings&)> prepare;     // the "fixture" profile's settings
     std::function<void(AppFixture&)> beforeStart;      // e.g. queue dialog answers, write profiles
-    bool openSoundDevices = false;                     // start-up opens the sound devices
+    // Start-up opens the sound devices when the test script's audio server runs.
+    bool openSoundDevices = qEnvironmentVariable("RESONI_PULSE") == QLatin1String("1");
 };
 
 class AppFixture
