@@ -16,6 +16,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QRadioButton>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -198,6 +199,8 @@ private slots:
             trigger(CommandId::RemoveWave);
         } else if (how == 1) {
             f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
+            f.frame().mdiArea()->setActiveSubWindow(nullptr); // listening goes on from no window too
+            QVERIFY(!f.frame().mdiArea()->activeSubWindow());
             trigger(CommandId::ToolListen);
             QVERIFY(g_bListening);
             trigger(CommandId::ToolListen);
