@@ -194,6 +194,37 @@ private slots:
         QCOMPARE(w->view->markers(), (WaveViewLayout::Markers{}));
     }
 
+    void zoomResizeAndEmptySelectionClearMarkersAndDrag_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("horizontal zoom") << 0;
+        QTest::newRow("window resized") << 1;
+        QTest::newRow("empty selection") << 2;
+    }
+    void zoomResizeAndEmptySelectionClearMarkersAndDrag()
+    {
+        QFETCH(int, how);
+        auto w = open();
+        drag(w->over, 110, 610);
+        w->view->repaint();
+        QTest::mouseDClick(w->view, Qt::LeftButton, {}, QPoint(200, 50));
+        QTest::mouseDClick(w->view, Qt::LeftButton, {}, QPoint(300, 50));
+        drag(w->view, 150, 450);
+        QVERIFY(w->view->hasDrag() && w->view->markers() == (WaveViewLayout::Markers{200, 300}));
+        if (how == 0)
+            w->frame->horizontalSlider()->setValue(3);
+        else if (how == 1)
+            w->frame->resize(700, 500);
+        else
+            drag(w->over, 300, 300);
+        QCoreApplication::processEvents();
+        QVERIFY(!w->view->hasDrag());
+        QCOMPARE(w->view->markers(), (WaveViewLayout::Markers{}));
+        const QImage img = w->view->grab().toImage();
+        for (int x = 0; x < img.width(); ++x)
+            QVERIFY2(img.pixelColor(x, img.height() / 3) != QColor(0, 0, 255), "a blue marker line is left");
+    }
+
     void zoomSlidersActOnThePanes()
     {
         auto w = open();

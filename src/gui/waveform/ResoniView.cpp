@@ -8,6 +8,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace WL = WaveViewLayout;
 
@@ -34,9 +35,9 @@ void CResoniView::SetRange(int x1, int x2, int overviewTotalWidth)
     m_nRangeX2 = x2;
     m_nOverviewTotalWidth = overviewTotalWidth;
     ClearDrag();
-    // A range new at both ends clears the markers; decided here rather than at the next
-    // drawing, so input that arrives before the repaint is kept.
-    if (x1 != m_nPrevX1 && x2 != m_nPrevX2 && sampleRange().length() != 0) {
+    // A range new at both ends, or an empty one, clears the markers; decided here rather than
+    // at the next drawing, so input that arrives before the repaint is kept.
+    if (sampleRange().length() == 0 || (x1 != m_nPrevX1 && x2 != m_nPrevX2)) {
         m_Markers.clear();
         m_nPrevX1 = x1;
         m_nPrevX2 = x2;
@@ -47,8 +48,20 @@ void CResoniView::SetRange(int x1, int x2, int overviewTotalWidth)
 void CResoniView::ClearRange()
 {
     m_nRangeX1 = m_nRangeX2 = 0;
+    m_nPrevX1 = m_nPrevX2 = 0;
     ClearDrag();
+    m_Markers.clear(); // marker pixels mean nothing without a range
     update();
+}
+
+void CResoniView::resizeEvent(QResizeEvent* event)
+{
+    CDocView::resizeEvent(event);
+    // Drag band and markers are pixels of the old width.
+    if (event->oldSize().width() != event->size().width()) {
+        ClearDrag();
+        m_Markers.clear();
+    }
 }
 
 void CResoniView::ClearDrag()
