@@ -11,6 +11,7 @@
 #include "gui/document/UpdateHints.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -38,6 +39,12 @@ QString writeText(const QString& path, const QByteArray& text)
         return {};
     f.write(text);
     return path;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 const QString kNoFile = QStringLiteral("Kein File ausgewählt.");
@@ -259,6 +266,24 @@ private slots:
         QCOMPARE(d.waveFileName(), path); // the series keeps its own name
         QCOMPARE(f.frame().paneText(1), QStringLiteral("File: reihe.dat"));
         QCOMPARE(rec.hints.back(), UpdateHint::kRefresh);
+    }
+
+    void workingCopiesStayInTheDocumentsOwnFolder()
+    {
+        AppFixture f;
+        // Another program's file of the same name in the shared temporary folder stays untouched.
+        const QString shared = writeWave(f.tempDir() + QStringLiteral("/~TempWave.wav"), 1, 8000, 16, bytes16({9, 9}));
+        const QByteArray before = readAll(shared);
+        run(f, CommandId::FileOpenSeries, writeText(file("reihe2.dat"), "1\n2\n3\n4\n"));
+        QCOMPARE(docSamples16(f.doc()), (std::vector<std::int16_t>{-16384, 0, 16384, 32767}));
+        const QFileInfo own(QString::fromStdString(f.doc().TempDir()));
+        QCOMPARE(own.absolutePath(), QFileInfo(f.tempDir()).absoluteFilePath());
+        QVERIFY(own.fileName().startsWith(QStringLiteral("resoni-")));
+        QCOMPARE(own.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                                       QFile::WriteUser | QFile::ExeUser),
+                 QFile::Permissions());
+        QVERIFY(QFile::exists(own.absoluteFilePath() + QStringLiteral("/~TempWave.wav")));
+        QCOMPARE(readAll(shared), before);
     }
 
     void startUpLoadsTheProfilesLastFile_data()

@@ -53,7 +53,12 @@ constexpr const char* kNoCaptureDevice = "Es ist kein Aufnahmegerät geöffnet."
 
 } // namespace
 
-CResoniDoc::CResoniDoc(CResoniApp& app) : CWaveLoader(localPath(QDir::tempPath())), m_app(app)
+// Without its own folder (the temporary folder not writable) the loader is pointed at one that
+// does not exist, so every working copy fails with a message instead of landing elsewhere.
+CResoniDoc::CResoniDoc(CResoniApp& app)
+    : CWaveLoader(localPath(m_WorkingDir.isValid() ? m_WorkingDir.path()
+                                                   : QDir::tempPath() + QStringLiteral("/resoni-XXXXXX"))),
+      m_app(app)
 {
     m_strHelpFile = QCoreApplication::applicationDirPath() + QStringLiteral("/help/html");
 }

@@ -15,6 +15,8 @@
 
 #include <QPointer>
 #include <QString>
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <array>
 #include <cstdint>
@@ -41,7 +43,15 @@ struct PcmWaveFormat
     std::uint16_t extraSize = 0;
 };
 
-class CResoniDoc : public CWaveLoader
+// The document's own folder for its working copies (mono channel, converted rate, imported
+// series) in the temporary folder: readable only by this user, removed with the document. A
+// base class, so that it exists before the loader that writes into it.
+struct CWorkingCopyDir
+{
+    QTemporaryDir m_WorkingDir{QDir::tempPath() + QStringLiteral("/resoni-XXXXXX")};
+};
+
+class CResoniDoc : private CWorkingCopyDir, public CWaveLoader
 {
 public:
     explicit CResoniDoc(CResoniApp& app);
