@@ -102,10 +102,10 @@ TEST(SoundDeviceSetup, FailedStepsNameThemselves)
 {
     struct Case { const char* name; bool playback, capture, level, refuseFinal; const char* message; };
     const Case cases[] = {
-        {"playback device", false, true, true, false, "FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces"},
-        {"capture device", true, false, true, false, "FAIL: DirectSoundCaptureCreate8 in InitDirectSoundInterfaces"},
-        {"cooperative level", true, true, false, false, "FAIL: SetCooperativeLevel in InitDirectSoundInterfaces"},
-        {"primary format", true, true, true, true, "FAIL: SetPrimaryBufferFormat in InitDirectSoundInterfaces"},
+        {"playback device", false, true, true, false, "FAIL: Wiedergabegerät des Audioservers in InitSoundDevices"},
+        {"capture device", true, false, true, false, "FAIL: Aufnahmegerät des Audioservers in InitSoundDevices"},
+        {"cooperative level", true, true, false, false, "FAIL: Freigabe des Wiedergabegeräts in InitSoundDevices"},
+        {"primary format", true, true, true, true, "FAIL: Wiedergabeformat in InitSoundDevices"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -117,7 +117,7 @@ TEST(SoundDeviceSetup, FailedStepsNameThemselves)
         backend.primaryAccepts.fill(true);
         std::vector<std::string> messages;
         int primary = -7;
-        EXPECT_EQ(InitDirectSoundInterfaces(backend, [&](const std::string& m) { messages.push_back(m); }, &primary), 1);
+        EXPECT_EQ(InitSoundDevices(backend, [&](const std::string& m) { messages.push_back(m); }, &primary), 1);
         EXPECT_EQ(messages, std::vector<std::string>{c.message});
         EXPECT_EQ(primary, -7);
         EXPECT_EQ(std::count(backend.calls.begin(), backend.calls.end(), "manager"), 0);
@@ -144,7 +144,7 @@ TEST(SoundDeviceSetup, PrimaryFormatIsTheLastAcceptedCandidate)
         std::vector<std::string> messages;
         int primary = -1;
         const int result =
-            InitDirectSoundInterfaces(backend, [&](const std::string& m) { messages.push_back(m); }, &primary);
+            InitSoundDevices(backend, [&](const std::string& m) { messages.push_back(m); }, &primary);
         if (c.accepted.empty()) {
             // Candidate 0 is tried again and refused: the set-up fails.
             EXPECT_EQ(result, 1);

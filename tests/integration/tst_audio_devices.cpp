@@ -106,7 +106,7 @@ private slots:
     {
         QStringList messages;
         CSoundDevices devices([&](const QString& m) { messages << m; });
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 0);
+        QCOMPARE(devices.InitSoundDevices(), 0);
         QVERIFY(messages.isEmpty());
         QVERIFY(devices.IsOpen());
         QVERIFY(devices.playbackManager());
@@ -135,18 +135,18 @@ private slots:
         QCOMPARE(dialogs.dialogTitles, QStringList{QStringLiteral("Soundkarteneinstellungen")});
         QCOMPARE(choice->capture.id, std::string());
         devices.SetDeviceIds("test_in", "test_out");
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 0);
+        QCOMPARE(devices.InitSoundDevices(), 0);
         QCOMPARE(devices.captureDevice().id(), QByteArray("test_in"));
 
         // A device that is not there fails its step with its message, and nothing stays open.
         devices.SetDeviceIds("test_in", "no_such_output");
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 1);
+        QCOMPARE(devices.InitSoundDevices(), 1);
         devices.SetDeviceIds("no_such_input", "test_out");
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 1);
-        QCOMPARE(messages, (QStringList{QStringLiteral("FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces"),
-                                        QStringLiteral("FAIL: DirectSoundCaptureCreate8 in InitDirectSoundInterfaces")}));
+        QCOMPARE(devices.InitSoundDevices(), 1);
+        QCOMPARE(messages, (QStringList{QString::fromUtf8(AudioText::kFailPlaybackDevice),
+                                        QString::fromUtf8(AudioText::kFailCaptureDevice)}));
         QVERIFY(!devices.IsOpen());
-        devices.ReleaseDirectSoundInterfaces();
+        devices.ReleaseSoundDevices();
         QVERIFY(devices.captureDevice().isNull());
     }
 
@@ -293,7 +293,7 @@ private slots:
     void playbackArrivesAtTheSource()
     {
         CSoundDevices devices([](const QString&) {});
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 0);
+        QCOMPARE(devices.InitSoundDevices(), 0);
         const QString path = m_dir.filePath(QStringLiteral("play1500.wav"));
         QVERIFY(WriteSineWave(path, 1500, 3));
         std::unique_ptr<CPlaybackBuffer> buffer;
@@ -324,13 +324,13 @@ private slots:
         QVERIFY(resumed < stopped + 44100);
         QVERIFY(QTest::qWaitFor([&] { return !buffer->IsSoundPlaying(); }, 8000));
         buffer.reset();
-        devices.ReleaseDirectSoundInterfaces();
+        devices.ReleaseSoundDevices();
     }
 
     void loopPlaysOnPastTheEnd()
     {
         CSoundDevices devices([](const QString&) {});
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 0);
+        QCOMPARE(devices.InitSoundDevices(), 0);
         const QString path = m_dir.filePath(QStringLiteral("loop.wav"));
         QVERIFY(WriteSineWave(path, 900, 0.4));
         std::unique_ptr<CPlaybackBuffer> buffer;
@@ -371,7 +371,7 @@ private slots:
     void beepsArriveOneAfterAnother()
     {
         CSoundDevices devices([](const QString&) {});
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 0);
+        QCOMPARE(devices.InitSoundDevices(), 0);
         SourceRecorder recorder;
         QVERIFY(QTest::qWaitFor([&] { return recorder.samples().size() > 4410; }, 10000)); // source running
         CToneGenerator& tones = *devices.toneGenerator();

@@ -1,7 +1,8 @@
-// Without an audio server (PULSE_SERVER pointing nowhere): opening the devices fails with the
-// message of its first step and leaves nothing open, the format scan accepts nothing, the
-// lists hold only the default devices, listening ends at once with its set-up message, and
-// beeps and playback buffers are refused without a crash.
+// Without an audio server (PULSE_SERVER pointing nowhere): the program starts with one message,
+// analyses files and switches off what needs sound; opening the devices fails at its first
+// step and leaves nothing open, the format scan accepts nothing, the lists hold only the
+// default devices, listening ends at once with its set-up message, and beeps and playback
+// buffers are refused without a crash.
 #include "AudioTestSupport.h"
 
 #include "support/AppFixture.h"
@@ -12,6 +13,7 @@
 #include "gui/audio/PlaybackDevice.h"
 #include "gui/audio/PlaybackManager.h"
 #include "gui/audio/SoundDevices.h"
+#include "gui/document/GlobalFlags.h"
 
 #include <QApplication>
 #include <QMediaDevices>
@@ -24,26 +26,46 @@ class TestAudioNoServer : public QObject
 {
     Q_OBJECT
 private slots:
-    void programStartEndsWithItsMessage()
+    void programStartsWithoutSound()
     {
+        QTemporaryDir dir;
+        const QString tone = dir.filePath(QStringLiteral("ton.wav"));
+        QVERIFY(WriteSineWave(tone, 1000, 0.5));
         FixtureOptions options;
         options.openSoundDevices = true;
+        options.prepare = [&](ProfileSettings& s) { s.IniDokumentPlayFile = tone.toStdString(); };
         AppFixture f(options);
-        QVERIFY(!f.started()); // the program ends (exit code 0)
+        QVERIFY(f.started());
         QStringList texts;
         for (const RecordedMessage& m : f.dialogs().messages)
             texts << m.text;
-        QCOMPARE(texts, (QStringList{QStringLiteral("FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces"),
-                                     QString::fromUtf8(AudioText::kStartupDevicesFailed)}));
+        QCOMPARE(texts, QStringList{QStringLiteral("Kein Audioserver (PulseAudio oder PipeWire) erreichbar. Abhören, "
+                                                   "Aufnahme und Wiedergabe sind abgeschaltet.")});
         QVERIFY(!f.app().soundDevices());
+        // The file is there and analysed; everything that needs sound is switched off.
+        QVERIFY(g_bWaveLoaded);
+        f.doc().ToggleModuleWindow(Module::FFT);
+        f.doc().OnSelectionChanged(0, 16384);
+        const auto& spectrum = f.doc().m_arSpectrum;
+        QVERIFY(spectrum.size() > 1);
+        const double n = double(2 * (spectrum.size() - 1));
+        const auto peak = std::max_element(spectrum.begin() + 1, spectrum.end()) - spectrum.begin();
+        QVERIFY(std::abs(double(peak) * 44100.0 / n - 1000.0) <= 44100.0 / n);
+        f.frame().UpdateCommandUI();
+        for (CommandId id : {CommandId::ToolListen, CommandId::DataListen, CommandId::Record, CommandId::PlayWave,
+                             CommandId::LoopPlay, CommandId::StopPlay})
+            QVERIFY2(!f.frame().action(id)->isEnabled(), qPrintable(f.frame().action(id)->text()));
+        QVERIFY(f.frame().action(CommandId::RemoveWave)->isEnabled());
+        QVERIFY(f.frame().action(CommandId::SoundCard)->isEnabled());
     }
 
     void devicesCannotOpen()
     {
         QStringList messages;
         CSoundDevices devices([&](const QString& m) { messages << m; });
-        QCOMPARE(devices.InitDirectSoundInterfaces(), 1);
-        QCOMPARE(messages, QStringList{QStringLiteral("FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces")});
+        QVERIFY(!CSoundDevices::AudioServerAnswers());
+        QCOMPARE(devices.InitSoundDevices(), 1);
+        QCOMPARE(messages, QStringList{QStringLiteral("FAIL: Wiedergabegerät des Audioservers in InitSoundDevices")});
         QVERIFY(!devices.IsOpen());
         QVERIFY(!devices.playbackManager());
         QVERIFY(devices.captureDevice().isNull());
@@ -54,12 +76,7 @@ private slots:
         devices.ScanAvailableInputFormats(supported);
         QVERIFY(std::none_of(supported.begin(), supported.end(), [](bool b) { return b; }));
         devices.Beep(1000, 100); // nothing to play on: ignored
-        // The application's start-up message that follows, byte for byte.
-        QCOMPARE(QString::fromUtf8(AudioText::kStartupDevicesFailed),
-                 QStringLiteral("Konnte die DirectSound Schnittstelle nicht initialisieren, das Programm muss "
-                                "beendet werden.\nEntweder Sie haben keine Soundkarte installiert, oder sie ist "
-                                "nicht DirextX 8.1 kompatibel."));
-        devices.ReleaseDirectSoundInterfaces();
+        devices.ReleaseSoundDevices();
     }
 
     void listsHoldOnlyTheDefaults()
@@ -79,7 +96,7 @@ private slots:
                                {[&](std::span<const double>) { ++blocks; }, [&](const QString& m) { ended << m; }});
         capture.Start();
         QVERIFY(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 5000));
-        QCOMPARE(ended, QStringList{QStringLiteral("CreateCaptureBuffer IN: CaptureThread")});
+        QCOMPARE(ended, QStringList{QString::fromUtf8(AudioText::kCaptureBufferFailed)});
         QVERIFY(!capture.IsRunning());
         capture.Stop(); // switching off afterwards returns at once
         QCOMPARE(blocks, 0);

@@ -5,25 +5,27 @@
 
 namespace AudioText {
 
-// Opening the devices: the failed step and routine are named.
-inline constexpr const char* kFailPlaybackDevice = "FAIL: DirectSoundCreate8 in InitDirectSoundInterfaces";
-inline constexpr const char* kFailCaptureDevice = "FAIL: DirectSoundCaptureCreate8 in InitDirectSoundInterfaces";
-inline constexpr const char* kFailCooperativeLevel = "FAIL: SetCooperativeLevel in InitDirectSoundInterfaces";
-inline constexpr const char* kFailPrimaryFormat = "FAIL: SetPrimaryBufferFormat in InitDirectSoundInterfaces";
+// Opening the devices: the failed step and the routine are named.
+inline constexpr const char* kFailPlaybackDevice = "FAIL: Wiedergabegerät des Audioservers in InitSoundDevices";
+inline constexpr const char* kFailCaptureDevice = "FAIL: Aufnahmegerät des Audioservers in InitSoundDevices";
+inline constexpr const char* kFailCooperativeLevel = "FAIL: Freigabe des Wiedergabegeräts in InitSoundDevices";
+inline constexpr const char* kFailPrimaryFormat = "FAIL: Wiedergabeformat in InitSoundDevices";
 // After "OK" in the device dialog, when the devices cannot be opened again.
-inline constexpr const char* kInterfaceCreationFailed = "DirectSound Interfaceerzeugung mißlungen";
-// At start-up, after the failed step's message; the program then ends.
+inline constexpr const char* kInterfaceCreationFailed = "Öffnen der Audiogeräte mißlungen";
+// At start-up, after the failed step's message; the program goes on without sound.
 inline constexpr const char* kStartupDevicesFailed =
-    "Konnte die DirectSound Schnittstelle nicht initialisieren, das Programm muss beendet werden.\n"
-    "Entweder Sie haben keine Soundkarte installiert, oder sie ist nicht DirextX 8.1 kompatibel.";
+    "Die Audiogeräte konnten nicht geöffnet werden. Abhören, Aufnahme und Wiedergabe sind abgeschaltet.";
+// At start-up, alone, when no audio server answers at all; the program goes on without sound.
+inline constexpr const char* kNoAudioServer =
+    "Kein Audioserver (PulseAudio oder PipeWire) erreichbar. Abhören, Aufnahme und Wiedergabe sind abgeschaltet.";
 
 // Names of the system default devices (they have no identifier).
 inline constexpr const char* kDefaultPlaybackDevice = "Primärer Soundtreiber";
 inline constexpr const char* kDefaultCaptureDevice = "Primärer Soundaufnahmetreiber";
 
 // Setting up the capture on its thread.
-inline constexpr const char* kCaptureBufferFailed = "CreateCaptureBuffer IN: CaptureThread";
-inline constexpr const char* kCaptureInterfaceFailed = "QueryInterface, IN: CaptureThread.";
+inline constexpr const char* kCaptureBufferFailed = "Aufnahmestream nicht geöffnet IN: CaptureThread";
+inline constexpr const char* kCaptureInterfaceFailed = "Aufnahmedaten nicht lesbar, IN: CaptureThread.";
 // The capture device went away while listening (pulled out, server ended): listening ends.
 inline constexpr const char* kCaptureDeviceLost =
     "Das Aufnahmegerät ist nicht mehr verfügbar. Das Abhören wurde beendet.";

@@ -11,7 +11,7 @@ int ChoosePrimaryFormat(const CandidateSupport& accepted)
     return chosen;
 }
 
-int InitDirectSoundInterfaces(ISoundDeviceBackend& backend, const MessageCallback& message, int* pnPrimaryFormat)
+int InitSoundDevices(ISoundDeviceBackend& backend, const MessageCallback& message, int* pnPrimaryFormat)
 {
     const auto fail = [&message](const char* text) {
         if (message)

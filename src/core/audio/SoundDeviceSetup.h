@@ -32,13 +32,13 @@ public:
 // The index of the primary format: the highest-numbered accepted candidate, 0 if none.
 int ChoosePrimaryFormat(const CandidateSupport& accepted);
 
-// InitDirectSoundInterfaces: release everything; open the playback device, the capture device,
-// set the cooperative level (each failure: its "FAIL: ... in InitDirectSoundInterfaces"
+// InitSoundDevices: release everything; open the playback device, the capture device,
+// set the cooperative level (each failure: its "FAIL: ... in InitSoundDevices"
 // message and 1); try every candidate as the primary format (releasing the primary buffer
 // after each try); set the chosen one (refused: its FAIL message and 1; the primary buffer
 // stays otherwise); create the playback object; 0. *pnPrimaryFormat receives the candidate
 // used when one was set.
-int InitDirectSoundInterfaces(ISoundDeviceBackend& backend, const MessageCallback& message,
+int InitSoundDevices(ISoundDeviceBackend& backend, const MessageCallback& message,
                               int* pnPrimaryFormat = nullptr);
 
 // supported[i] = whether the capture device accepts candidate format i.

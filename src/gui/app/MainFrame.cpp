@@ -224,14 +224,18 @@ void CMainFrame::UpdateCommandUI()
         case CommandId::ViewToolbar: a->setChecked(m_pToolBar->isVisibleTo(this)); break;
         case CommandId::ViewStatusBar: a->setChecked(statusBar()->isVisibleTo(this)); break;
         case CommandId::EditClearCaptures: enabled = enabled && doc && ActiveWindowClearsCaptures(); break;
-        case CommandId::PlayWave: case CommandId::StopPlay: case CommandId::RemoveWave:
-            enabled = enabled && g_bWaveLoaded;
+        case CommandId::PlayWave: case CommandId::StopPlay:
+            enabled = enabled && g_bWaveLoaded && m_app.audioAvailable();
             break;
+        case CommandId::RemoveWave: enabled = enabled && g_bWaveLoaded; break;
         case CommandId::LoopPlay:
-            enabled = enabled && g_bWaveLoaded && !g_bPlaying;
+            enabled = enabled && g_bWaveLoaded && !g_bPlaying && m_app.audioAvailable();
             a->setChecked(g_bLoopPlay);
             break;
-        case CommandId::DataListen: case CommandId::ToolListen: a->setChecked(g_bListening); break;
+        case CommandId::DataListen: case CommandId::ToolListen:
+            enabled = enabled && m_app.audioAvailable();
+            a->setChecked(g_bListening);
+            break;
         case CommandId::Record: enabled = enabled && g_bListening && !g_bRecording; break;
         case CommandId::RecordStop: enabled = enabled && g_bListening && g_bRecording; break;
         default:

@@ -69,7 +69,7 @@ CResoniApp::~CResoniApp()
     DestroyDocument();
     m_pTonePlayer.reset();
     if (m_pSoundDevices)
-        m_pSoundDevices->ReleaseDirectSoundInterfaces();
+        m_pSoundDevices->ReleaseSoundDevices();
     m_pSoundDevices.reset();
     m_pMainFrame.reset();
     if (s_pInstance == this)
@@ -88,9 +88,9 @@ bool CResoniApp::InitInstance(const QStringList& args)
     // The main window with the menu bar for the time before the document exists.
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
 
-    // The sound devices; without them the program cannot work.
-    if (m_bOpenSoundDevices && !OpenSoundDevices())
-        return false;
+    // The sound devices; without them the files can still be analysed.
+    if (m_bOpenSoundDevices)
+        OpenSoundDevices();
 
     // The command line's one optional argument names a user profile; without it the user
     // chooses in the welcome dialog.
@@ -277,12 +277,18 @@ private:
 
 bool CResoniApp::OpenSoundDevices()
 {
+    m_bAudioUnavailable = true;
+    if (!CSoundDevices::AudioServerAnswers()) {
+        m_pDialogs->messageBox(QString::fromUtf8(AudioText::kNoAudioServer)); // the one message
+        return false;
+    }
     m_pSoundDevices = std::make_unique<CSoundDevices>([this](const QString& text) { m_pDialogs->messageBox(text); });
-    if (m_pSoundDevices->InitDirectSoundInterfaces() != 0) {
+    if (m_pSoundDevices->InitSoundDevices() != 0) {
         m_pDialogs->messageBox(QString::fromUtf8(AudioText::kStartupDevicesFailed));
         m_pSoundDevices.reset();
         return false;
     }
+    m_bAudioUnavailable = false;
     m_pTonePlayer = std::make_unique<CDeviceTones>(*m_pSoundDevices);
     return true;
 }
@@ -300,11 +306,17 @@ void CResoniApp::OnSoundCard()
     m_strPlaybackDevice = QString::fromStdString(choice->playback.description);
     if (m_pDoc)
         m_pDoc->UpdateAllViews(UpdateHint::kRefresh);
-    if (m_pSoundDevices->InitDirectSoundInterfaces() != 0) {
+    m_bAudioUnavailable = true;
+    if (m_pSoundDevices->InitSoundDevices() != 0) {
         m_pDialogs->messageBox(QString::fromUtf8(AudioText::kInterfaceCreationFailed));
-        m_pSoundDevices->ReleaseDirectSoundInterfaces();
+        m_pSoundDevices->ReleaseSoundDevices();
+        if (m_pMainFrame)
+            m_pMainFrame->UpdateCommandUI();
         return;
     }
+    m_bAudioUnavailable = false;
+    if (m_pMainFrame)
+        m_pMainFrame->UpdateCommandUI();
     m_pTonePlayer = std::make_unique<CDeviceTones>(*m_pSoundDevices);
 }
 

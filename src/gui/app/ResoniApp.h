@@ -80,6 +80,9 @@ public:
     CSoundDevices* soundDevices() const { return m_pSoundDevices.get(); }
     // Whether start-up opens the sound devices (tests without audio switch this off).
     bool m_bOpenSoundDevices = true;
+    // False after the sound devices could not be opened (no audio server, a failed device):
+    // listening, recording and playback are then switched off until "&Soundkarte" opens them.
+    bool audioAvailable() const { return !m_bAudioUnavailable; }
 
     // Creates the document with its waveform window (the "new document" step of start-up).
     bool CreateDocument();
@@ -110,8 +113,10 @@ private:
     void OpenProfileWindows();
     // Loads the profile's last WAV file, unless it is "Kein File ausgewählt.".
     void LoadLastWaveFile();
-    // Start-up: opens the sound devices; false (after the messages) when they cannot be opened.
+    // Start-up: opens the sound devices; false (after the messages) when they cannot be opened,
+    // and the program goes on without sound.
     bool OpenSoundDevices();
+    bool m_bAudioUnavailable = false;
 
     static CResoniApp* s_pInstance;
     std::unique_ptr<IUiDialogs> m_pDialogs;

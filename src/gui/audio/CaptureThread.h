@@ -34,9 +34,9 @@ public:
         // A notification's whole blocks as samples (8-bit 0 ... 255, 16-bit signed); valid only
         // during the call. Runs on the user-interface thread while the capture thread waits.
         std::function<void(std::span<const double> block)> onBlock;
-        // The thread ended by itself: the capture could not be set up ("CreateCaptureBuffer IN:
-        // CaptureThread", "QueryInterface, IN: CaptureThread.") or the device went away. The
-        // text is for the user; listening is over (a record file has been completed).
+        // The thread ended by itself: the capture stream could not be opened or read, or the
+        // device went away. The text is for the user; listening is over (a record file has
+        // been completed).
         std::function<void(const QString& message)> onEnded;
     };
 

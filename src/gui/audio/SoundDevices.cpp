@@ -41,14 +41,14 @@ CSoundDevices::CSoundDevices(Message message) : m_message(std::move(message)) {}
 
 CSoundDevices::~CSoundDevices()
 {
-    ReleaseDirectSoundInterfaces();
+    ReleaseSoundDevices();
 }
 
-int CSoundDevices::InitDirectSoundInterfaces()
+int CSoundDevices::InitSoundDevices()
 {
     m_nPrimaryFormat = -1;
     int primary = -1;
-    const int result = ::InitDirectSoundInterfaces(
+    const int result = ::InitSoundDevices(
         *this,
         [this](const std::string& text) {
             if (m_message)
@@ -60,7 +60,7 @@ int CSoundDevices::InitDirectSoundInterfaces()
     return result;
 }
 
-void CSoundDevices::ReleaseDirectSoundInterfaces()
+void CSoundDevices::ReleaseSoundDevices()
 {
     ReleaseDevices();
 }
@@ -123,6 +123,11 @@ void CSoundDevices::ReleaseDevices()
     m_pSoundManager.reset();
     // Buffers made before may still hold the device; its thread ends with the last of them.
     m_pDirectSound.reset();
+}
+
+bool CSoundDevices::AudioServerAnswers()
+{
+    return !QMediaDevices::audioOutputs().isEmpty() || !QMediaDevices::audioInputs().isEmpty();
 }
 
 bool CSoundDevices::CreatePlaybackDevice()

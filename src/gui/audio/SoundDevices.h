@@ -44,11 +44,11 @@ public:
     CSoundDevices& operator=(const CSoundDevices&) = delete;
 
     // 0 success, 1 failure after the message of the failed step ("FAIL: ... in
-    // InitDirectSoundInterfaces"). Opens the chosen devices; the primary format becomes the
+    // InitSoundDevices"). Opens the chosen devices; the primary format becomes the
     // highest-numbered candidate the playback device accepts.
-    int InitDirectSoundInterfaces();
+    int InitSoundDevices();
     // Releases the primary buffer, the capture device and the playback objects.
-    void ReleaseDirectSoundInterfaces();
+    void ReleaseSoundDevices();
     // 0 accepted, 1 refused, CO_E_NOTINITIALIZED without a playback device. Accepted, the
     // format is kept as the primary format.
     int SetPrimaryBufferFormat(int nChannels, std::uint32_t nSamplesPerSec, int nBitsPerSample);
@@ -57,13 +57,16 @@ public:
     void ScanAvailableInputFormats(CandidateSupport& supported);
 
     // The chosen devices' identifiers (empty = the system default), used by the next
-    // InitDirectSoundInterfaces.
+    // InitSoundDevices.
     void SetDeviceIds(const QByteArray& captureId, const QByteArray& playbackId);
     const QByteArray& captureId() const { return m_captureId; }
     const QByteArray& playbackId() const { return m_playbackId; }
 
     // The devices as the lists show them: the default device first ("Primärer
     // Soundaufnahmetreiber", "Primärer Soundtreiber", no identifier), then every device.
+    // False when the system lists no audio device at all: no audio server (PulseAudio or
+    // PipeWire) answers.
+    static bool AudioServerAnswers();
     static std::vector<SoundDeviceInfo> EnumerateCaptureDevices();
     static std::vector<SoundDeviceInfo> EnumerateOutputDevices();
     // "Soundkarteneinstellungen": fills both lists (capture devices first, together at most 20
@@ -75,7 +78,7 @@ public:
     const QAudioDevice& captureDevice() const { return m_captureDevice; } // null when not open
     CPlaybackManager* playbackManager() const { return m_pSoundManager.get(); }
     CToneGenerator* toneGenerator() const { return m_pTones.get(); }
-    // The primary format after a successful InitDirectSoundInterfaces (candidate number), -1 before.
+    // The primary format after a successful InitSoundDevices (candidate number), -1 before.
     int primaryFormat() const { return m_nPrimaryFormat; }
 
     // A tone of dwFreq Hz for dwDurationMs ms, queued behind the tones still sounding; does
