@@ -40,6 +40,8 @@ struct CCaptureThread::Shared
     std::atomic<bool> stop{false};    // set by Stop(): leave the loop
     bool closed = false;              // user-interface thread only: no more callbacks
     std::atomic<std::uint64_t> delivered{0}, dropped{0};
+    std::atomic<std::uint64_t> captured{0};
+    std::vector<std::uint8_t> recordRest; // capture thread only: the part block not yet written
 };
 
 namespace {
@@ -132,18 +134,36 @@ private:
             const QByteArray data = io.read(kReadChunk);
             if (data.isEmpty())
                 break;
-            const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
-            passed += ring.Write({bytes, static_cast<std::size_t>(data.size())});
+            const std::span bytes(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                  static_cast<std::size_t>(data.size()));
+            s.captured += bytes.size();
+            Record(bytes);
+            passed += ring.Write(bytes);
         }
         if (passed == 0 || s.stop)
             return;
         auto handOver = std::make_shared<HandOver>();
-        if (!ring.RecordCapturedData(handOver->samples, s.format.wBitsPerSample,
-                                     [&s](std::span<const std::uint8_t> region) {
-                                         return s.recorder.WriteRegion(region);
-                                     }))
+        if (!ring.RecordCapturedData(handOver->samples, s.format.wBitsPerSample, nullptr))
             return;
         HandOverBlocks(handOver);
+    }
+
+    // While recording: appends the bytes to the record file in whole blocks; the rest of a
+    // block waits for the next data. A recording started later begins at a block's start.
+    void Record(std::span<const std::uint8_t> bytes)
+    {
+        Shared& s = *m_pShared;
+        if (!s.recorder.IsRecording()) {
+            s.recordRest.clear();
+            return;
+        }
+        s.recordRest.insert(s.recordRest.end(), bytes.begin(), bytes.end());
+        const std::size_t block = s.geometry.nBlockBytes;
+        const std::size_t whole = s.recordRest.size() / block * block;
+        if (whole == 0)
+            return;
+        s.recorder.WriteRegion({s.recordRest.data(), whole}); // a failed file keeps failing until "Aufnahme Stop"
+        s.recordRest.erase(s.recordRest.begin(), s.recordRest.begin() + static_cast<std::ptrdiff_t>(whole));
     }
 
     // Queues the blocks to the user-interface thread and waits until they are handled, the
@@ -295,4 +315,9 @@ std::uint64_t CCaptureThread::deliveredBlocks() const
 std::uint64_t CCaptureThread::droppedBlocks() const
 {
     return m_pShared->dropped;
+}
+
+std::uint64_t CCaptureThread::capturedBytes() const
+{
+    return m_pShared->captured;
 }

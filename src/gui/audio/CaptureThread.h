@@ -1,6 +1,7 @@
 // CCaptureThread is listening: a thread that captures from the capture device into the ring
-// of 16 blocks, writes the record file while recording, and hands every notification's whole
-// blocks to the user-interface thread. The hand-over waits at most 1000 ms for the receiver;
+// of 16 blocks and hands every notification's whole blocks to the user-interface thread. While
+// recording it writes every captured byte to the record file itself, in whole blocks, straight
+// from what the device delivered, so a busy window costs the file nothing. The hand-over waits at most 1000 ms for the receiver;
 // a block it was not taken by then is dropped. Stop wakes the thread and waits for its end,
 // which therefore never takes longer than one hand-over. The document creates one per
 // listening period and calls it from the user-interface thread only.
@@ -69,6 +70,8 @@ public:
     // time-out (or at the end).
     std::uint64_t deliveredBlocks() const;
     std::uint64_t droppedBlocks() const;
+    // Bytes read from the capture device since the start.
+    std::uint64_t capturedBytes() const;
 
     struct Shared;
 
