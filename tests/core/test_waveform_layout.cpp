@@ -12,6 +12,8 @@
 #include <random>
 #include <string>
 
+#include <sys/mman.h>
+
 namespace {
 
 struct Wave16
@@ -56,6 +58,28 @@ TEST(OverviewLayout, GeometryPointerClampingAndPlayCaretWorkedByHand)
     }
     EXPECT_EQ(playPositionForX(500, 1'000'000, 1020), 500'000u);
     EXPECT_EQ(playPositionForX(0, 1'000'000, 1020) + playPositionForX(5000, 1'000'000, 1020), 1'000'000u);
+}
+
+TEST(OverviewLayout, AtZoomOneTheWholeFileFitsThePane)
+{
+    // Silent 16-bit samples, up to ten hours at 44100 Hz, on pages the system maps when they are read.
+    constexpr std::size_t kLongest = 10ULL * 3600 * 44100;
+    void* const zeros = mmap(nullptr, 2 * kLongest, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(zeros, MAP_FAILED);
+    const std::size_t lengths[] = {26,        500,       979,        980,        999,           1000,          5000,
+                                   2 * 44100, 5 * 44100, 18 * 44100, 60 * 44100, 3600 * 44100, kLongest};
+    for (const int cw : {100, 640, 1000, 1001, 1920, 3840})
+        for (const std::size_t n : lengths) {
+            const int a = OverviewLayout::sampleGroup(n, cw, 1);
+            const std::size_t s = OverviewLayout::sampleStep(n, cw, 1, a);
+            const int w = OverviewLayout::contentWidth(n, s, a, cw, 1);
+            // No scroll bar: the total width (content and both borders) fits the pane, and so does the last sample.
+            EXPECT_LE(w + 2 * OverviewLayout::kLeft, cw) << n << " samples in " << cw << " pixels";
+            const WaveSamples wave{static_cast<const std::uint8_t*>(zeros), 2 * n};
+            const auto line = OverviewLayout::signalLine(wave, s, w, 200, 1, 0, cw);
+            EXPECT_LT(line.back().x, cw - OverviewLayout::kLeft) << n << " samples in " << cw << " pixels";
+        }
+    munmap(zeros, 2 * kLongest);
 }
 
 TEST(OverviewLayout, SignalLinePutsEverySampleAtItsPixelAndKeepsEachColumnsSpan)
