@@ -24,8 +24,10 @@ std::size_t sampleStep(std::size_t n, int clientWidth, int hZoom, int a)
 int contentWidth(std::size_t n, std::size_t s, int a, int clientWidth, int hZoom)
 {
     const double w = std::trunc(static_cast<double>(n) / static_cast<double>(s) / a);
-    if (w < clientWidth - 20)
-        return hZoom * (clientWidth - 20);
+    // At zoom 1 the whole file fits the pane: the rounded-down step can make N / s / a up to twice
+    // the pane's width, so the line is squeezed to it as a short one is stretched.
+    if (hZoom <= 1 || w < clientWidth - 20)
+        return std::max(hZoom, 1) * (clientWidth - 20);
     return static_cast<int>(std::min(w, 2.0e9));
 }
 

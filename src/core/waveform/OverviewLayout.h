@@ -22,7 +22,8 @@ inline constexpr int kMinSignalBytes = 51; // files of 50 bytes or less draw no 
 int sampleGroup(std::size_t n, int clientWidth, int hZoom);
 // s = ⌊N / ((client width − 40)·zoom) / a⌋ in unsigned integer divisions, at least 1.
 std::size_t sampleStep(std::size_t n, int clientWidth, int hZoom, int a);
-// w = trunc(N / s / a); a narrower result is stretched to zoom·(client width − 20).
+// w = trunc(N / s / a); a narrower result is stretched to zoom·(client width − 20). At zoom 1 w is
+// always client width − 20, so that the whole file fits the pane without a scroll bar.
 int contentWidth(std::size_t n, std::size_t s, int a, int clientWidth, int hZoom);
 // y0 = (client height − 21) / 2 + 20, integer.
 int baseline(int clientHeight);
