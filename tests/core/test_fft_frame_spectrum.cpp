@@ -12,10 +12,10 @@ namespace {
 
 struct Result { std::vector<double> spectrum, autoCorr; int lag; };
 
-Result Frame(const std::vector<double>& signal, int n, int lag = -5)
+Result Frame(const std::vector<double>& signal, int n, int lag = -5, double centre = 0.0)
 {
     Result r{{}, {}, lag};
-    ComputeFrameSpectrum(signal, n, r.spectrum, r.autoCorr, r.lag);
+    ComputeFrameSpectrum(signal, n, r.spectrum, r.autoCorr, r.lag, centre);
     return r;
 }
 
@@ -51,6 +51,21 @@ TEST(FrameSpectrum, KnownAnswerSignals)
     const Result zeros = Frame(std::vector<double>(300, 0.0), 256, 42);
     EXPECT_TRUE(zeros.spectrum == std::vector<double>(129, 0.0) && zeros.autoCorr == zeros.spectrum && zeros.lag == 42);
     EXPECT_THROW(Frame({1.0}, 1000), std::invalid_argument);
+}
+
+TEST(FrameSpectrum, EightBitSamplesAreCentredForTheAutocorrelationOnly)
+{
+    // Bytes 128 + 100·sin(2πi/100): centred on 128, R(m) ∝ cos(2πm/100) turns negative after lag 25;
+    // taken as they are the bytes keep R positive, past the trough at 50 (lags from the definition
+    // in Python). The spectrum is that of the bytes either way.
+    std::vector<double> bytes(1024);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = std::round(128.0 + 100.0 * std::sin(2.0 * M_PI * static_cast<double>(i) / 100.0));
+    const Result centred = Frame(bytes, 1024, -5, 128.0), raw = Frame(bytes, 1024);
+    EXPECT_EQ(centred.lag, 25);
+    EXPECT_EQ(raw.lag, 51);
+    EXPECT_EQ(centred.spectrum, raw.spectrum);
+    EXPECT_NEAR(centred.spectrum[0], 128.0, 2.0);
 }
 
 TEST(FrameSpectrum, AutocorrelationMatchesItsDefinition)
