@@ -20,7 +20,8 @@ int RunAutocorr(const std::vector<std::string>& argv)
         throw CliUsageError("expects exactly one FILE");
     const SpectralCliFrame frame = loadSpectralFrame(args.positional()[0], args);
     const bool bJson = args.flag("json");
-    const int lag = WriteAutocorrReport({frame.samples, frame.fftSize, frame.rate, frame.bits, bJson}, std::cout);
+    const int lag =
+        WriteAutocorrReport({frame.samples, frame.fftSize, frame.rate, frame.bits, bJson, frame.centre}, std::cout);
     std::cout.flush();
     if (!bJson)
         std::fprintf(stderr, "first_min_lag,%d\n", lag);
@@ -29,9 +30,10 @@ int RunAutocorr(const std::vector<std::string>& argv)
 
 const CliRegistrar reg({"autocorr", "autocorrelation R(m)/N² of a selection (CSV lag,value), first-minimum lag",
                         "FILE [--from N] [--to N] [--fft N] [--channel left|right] [--text] [--raw] [--json]\n"
-                        "  Lags 0 .. N/2 of the circular autocorrelation of the (zero-padded) frame of N values.\n"
+                        "  Lags 0 .. N/2 of the circular autocorrelation of the (zero-padded) frame of N values;\n"
+                        "  8-bit data (unsigned bytes) is centred on 128 first.\n"
                         "  The first-minimum lag goes to standard error as \"first_min_lag,<lag>\" (with --json\n"
-                        "  it is the field first_min_lag); 0 for an all-zero frame. Selection and N as for spectrum.",
+                        "  it is the field first_min_lag); 0 for a silent frame. Selection and N as for spectrum.",
                         RunAutocorr});
 
 } // namespace

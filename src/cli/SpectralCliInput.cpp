@@ -3,6 +3,7 @@
 #include "CliArgs.h"
 #include "SeriesInput.h"
 
+#include "core/audio/WaveRules.h"
 #include "core/spectral/FrameRules.h"
 
 #include <string>
@@ -41,6 +42,7 @@ SpectralCliFrame loadSpectralFrame(const std::string& path, const CliArgs& args)
     SpectralCliFrame frame;
     frame.rate = all.rate;
     frame.bits = all.bits;
+    frame.centre = BytesPerSample(all.bits) == 1 ? 128.0 : 0.0;
     frame.first = selection.first;
     frame.end = selection.end;
     frame.samples.assign(all.samples.begin() + selection.first, all.samples.begin() + selection.end);

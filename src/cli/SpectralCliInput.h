@@ -15,6 +15,7 @@ struct SpectralCliFrame
     std::vector<double> samples; // [first, end) of the series
     double rate = 44100.0;
     int bits = 16;
+    double centre = 0.0;         // the value of silence: 128 for 8-bit data (unsigned bytes), else 0
     long long first = 0;
     long long end = 0;
     int fftSize = 0;

@@ -22,18 +22,25 @@ void Magnitudes(const std::vector<double>& f, std::vector<double>& out)
 } // namespace
 
 void ComputeFrameSpectrum(std::span<const double> signal, int nFFTSize, std::vector<double>& spectrum,
-                          std::vector<double>& autoCorr, int& firstMinLag)
+                          std::vector<double>& autoCorr, int& firstMinLag, double centre)
 {
     RealFft fft(nFFTSize);
     const auto n = static_cast<std::size_t>(nFFTSize);
     const std::size_t half = n / 2;
+    const std::size_t count = std::min(signal.size(), n);
     std::vector<double> frame(n, 0.0);
     std::vector<double> coefficients(n);
-    std::copy_n(signal.begin(), std::min(signal.size(), n), frame.begin());
+    std::copy_n(signal.begin(), count, frame.begin());
 
     fft.forward(coefficients, frame);
     fft.rescale(coefficients);
     Magnitudes(coefficients, spectrum);
+    if (centre != 0.0) { // the autocorrelation of the centred samples; the padding stays 0
+        std::transform(frame.begin(), frame.begin() + static_cast<std::ptrdiff_t>(count), frame.begin(),
+                       [centre](double v) { return v - centre; });
+        fft.forward(coefficients, frame);
+        fft.rescale(coefficients);
+    }
 
     // Power spectrum |X(k)|²/N² (imaginary parts 0) transformed back: R(m)/N after the inverse,
     // R(m)/N² after rescaling.

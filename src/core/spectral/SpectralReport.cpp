@@ -53,7 +53,7 @@ int WriteAutocorrReport(const SpectralReportInput& in, std::ostream& out)
 {
     std::vector<double> spectrum, autoCorr;
     int lag = 0;
-    ComputeFrameSpectrum(in.frame, in.nFFTSize, spectrum, autoCorr, lag);
+    ComputeFrameSpectrum(in.frame, in.nFFTSize, spectrum, autoCorr, lag, in.dCentre);
     std::string text;
     if (in.bJson) {
         text = "{\"fft_size\":" + std::to_string(in.nFFTSize) + ",\"first_min_lag\":" + std::to_string(lag) +

@@ -15,6 +15,7 @@ struct SpectralReportInput
     double dSampleRate = 44100.0;  // bin k lies at k·fs/N Hz
     int nBitsPerSample = 16;       // dBr reference F = 2^bits
     bool bJson = false;
+    double dCentre = 0.0;          // subtracted from the samples for the autocorrelation (128 for 8-bit data)
 };
 
 // CSV "bin,frequency_hz,magnitude,level_dbr" for k = 0 .. N/2: frequency k·fs/N, magnitude
@@ -22,8 +23,8 @@ struct SpectralReportInput
 // "frequency_hz": [...], "magnitude": [...], "level_dbr": [...]} (null for -inf).
 void WriteSpectrumReport(const SpectralReportInput& in, std::ostream& out);
 
-// CSV "lag,value" for m = 0 .. N/2 (R(m)/N²); JSON {"fft_size", "first_min_lag", "value": [...]}.
-// Returns the first-minimum lag (0 when the frame is all zero).
+// CSV "lag,value" for m = 0 .. N/2 (R(m)/N² of the samples less dCentre); JSON {"fft_size",
+// "first_min_lag", "value": [...]}. Returns the first-minimum lag (0 when the frame is all silence).
 int WriteAutocorrReport(const SpectralReportInput& in, std::ostream& out);
 
 // The peak list as the note image receives it from an FFT view with the given settings and a
