@@ -115,6 +115,23 @@ private slots:
         QVERIFY(f.frame().paneText(3).isEmpty());
     }
 
+    void autocorrelationIsTheSameFor8And16Bit()
+    {
+        // A sine of period 100 samples: 8-bit samples lie around 128, 16-bit ones around 0;
+        // both must give the first minimum of the centred signal.
+        std::vector<int> lags;
+        for (int bits : {8, 16}) {
+            AppFixture f;
+            f.doc().ToggleModuleWindow(Module::FFT);
+            f.doc().OpenWaveFile(testwaves::writeTone(f.tempDir() + QStringLiteral("/p100.wav"), 441, bits, 44100));
+            const int bytes = bits / 8;
+            f.doc().OnSelectionChanged(0, 4096 * bytes);
+            lags.push_back(f.doc().m_nFirstMinLag);
+        }
+        QCOMPARE(lags[0], lags[1]);
+        QVERIFY2(lags[1] >= 24 && lags[1] <= 26, qPrintable(QString::number(lags[1])));
+    }
+
     void fftDialog_data()
     {
         QTest::addColumn<int>("docSize");

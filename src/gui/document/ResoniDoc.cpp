@@ -37,6 +37,12 @@ const QString CResoniDoc::kNoFile = QStringLiteral("Kein File ausgewählt.");
 
 namespace {
 
+// 8-bit samples are unsigned around 128; the autocorrelation is taken around that centre.
+double SampleCentre(int nBitsPerSample)
+{
+    return nBitsPerSample == 8 ? 128.0 : 0.0;
+}
+
 // The loader works with file names as the operating system spells them.
 std::string localPath(const QString& path)
 {
@@ -269,7 +275,8 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
             g_bSelectionFFT = true;
             m_nSelectionFFTSize = SelectionFFTSize(static_cast<std::int64_t>(count));
             if (m_pFFTFrame || m_pSonoFrame || m_pNotenbildFrame || m_pZeitreiheFrame)
-                ComputeFrameSpectrum(m_arSignal, m_nSelectionFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
+                ComputeFrameSpectrum(m_arSignal, m_nSelectionFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag,
+                                     SampleCentre(m_nBitsPerSample));
             if (m_pWaveletFrame && m_nSampleRate > 0) {
                 m_arWavelet.clear();
                 CwtRequest& request = m_pCwt->request();
@@ -296,7 +303,8 @@ void CResoniDoc::OnCaptureBlock(std::span<const double> block)
     // The live source is shown by the name of its record file.
     if (m_pCaptureThread && !m_pCaptureThread->recorder().GetRecordFile().empty())
         m_strShownFile = QString::fromStdString(m_pCaptureThread->recorder().GetRecordFile());
-    ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
+    ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag,
+                         SampleCentre(m_pWaveFormat ? m_pWaveFormat->bitsPerSample : 16));
     UpdateAllViews(UpdateHint::kNewBlock);
 }
 
@@ -311,7 +319,8 @@ void CResoniDoc::ShowPlayWindow(std::int64_t nBytePosition)
     if (!start)
         return;
     CopyFrameSamples(m_pWaveData.get(), m_nWaveDataBytes, m_nBitsPerSample, *start, kPlayWindowSamples, m_arSignal);
-    ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag);
+    ComputeFrameSpectrum(m_arSignal, m_nFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag,
+                         SampleCentre(m_nBitsPerSample));
     m_nPlayWindowStart = static_cast<int>(*start);
     UpdateAllViews(UpdateHint::kNewBlock);
 }
