@@ -150,6 +150,11 @@ TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
         {"float fmt, 3 extra bytes, odd chunk", Riff(Concat({Chunk("fmt ", Concat({fl, Le(3, 2), {0xE0, 0xE1, 2}})), data})),
          fl3 + "3: 224 225 2 size 6 available 6" + x},
         {"float fmt of 16 bytes", Riff(Concat({Chunk("fmt ", fl), data})), fl3 + "0: size 6 available 6" + x},
+        {"EXTENSIBLE, PCM sub-format: plain PCM", ExtensibleWave(1, 44100, 16, kData), ok},
+        {"EXTENSIBLE, float sub-format", ExtensibleWave(1, 44100, 16, kData, 3), "65534 1 44100 88200 2 16 extra 22: 16 0 0 0 "
+                                                                                   "0 0 3 0 0 0 0 0 16 0 128 0 0 170 0 56 155 113 size 6 available 6" + x},
+        {"EXTENSIBLE of 2 extra bytes", Riff(Concat({Chunk("fmt ", Concat({FmtBody(0xFFFE, 1, 44100, 16), Le(2, 2), Le(1, 2)})), data})),
+         "65534 1 44100 88200 2 16 extra 2: 1 0 size 6 available 6" + x},
         {"RIFF size beyond the file", patched(5, {0xFF}), ok},
         {"trailing bytes after RIFF", Concat({good, Bytes(9, 0xAA)}), ok},
         {"empty data chunk", PcmWave(1, 44100, 16, {}), pcm + " size 0 available 0 read"},
@@ -172,4 +177,17 @@ TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
     };
     for (const auto& [name, file, expect] : cases)
         EXPECT_EQ(Opened(dir, file), expect) << name;
+}
+
+// sox writes 16-bit files of three channels as WAVE_FORMAT_EXTENSIBLE (PCM sub-format) and, as
+// "wavpcm", as plain PCM: our reader makes the same of both.
+TEST(RiffWaveFile, SoxExtensiblePcmReadsAsPlainPcm)
+{
+    const std::string dir = MakeTempDir(), ext = dir + "/ext.wav", pcm = dir + "/pcm.wav";
+    Sox({"-n", "-b", "16", "-r", "44100", "-c", "3", ext, "synth", "0.001", "sine", "440"});
+    Sox({ext, "-t", "wavpcm", pcm});
+    ASSERT_EQ(Get32(ReadFile(ext), 20) & 0xFFFF, 0xFFFEu); // sox did write WAVE_FORMAT_EXTENSIBLE
+    const std::string read = Opened(dir, ReadFile(ext));
+    EXPECT_EQ(read, Opened(dir, ReadFile(pcm)));
+    EXPECT_EQ(read.substr(0, 40), "1 3 44100 264600 6 16 extra 0: size 264 ");
 }

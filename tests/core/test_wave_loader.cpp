@@ -105,6 +105,8 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
          Le16Samples({100, -200, -32768, 32767, 5}), "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 10"},
         {"16-bit stereo, right", PcmWave(2, 44100, 16, st16), A::Right, O::Loaded, none, 1, R::None,
          Le16Samples({-1, 2, -3, 4}), "44100 16/16 1 32767 Mono PCM 0 | 0 0 0 8"},
+        {"EXTENSIBLE 16-bit stereo, left", ExtensibleWave(2, 44100, 16, st16), A::Left, O::Loaded, none, 1, R::None,
+         Le16Samples({100, -200, -32768, 32767, 5}), "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 10"},
         {"8-bit stereo, right", PcmWave(2, 48000, 8, st8), A::Right, O::Loaded, none, 1, R::None, {2, 4, 6},
          "48000 8/8 0 255 Mono PCM 0 | 0 0 0 3"},
         {"10 MB stereo", PcmWave(2, 8000, 16, large), A::Right, O::Loaded, none, 1, R::None, right,
@@ -172,7 +174,7 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
     const CliResult r = runCli({"info", sox});
     EXPECT_TRUE(r.exitCode == 1 && r.err.find("24 bits per sample; only files of up to 16 bits") < r.err.npos) << r.err;
     EXPECT_EQ(std::vector<int>({InspectWave(sox, true).format.wFormatTag, InspectWave(sox, true).format.cbSize}),
-              std::vector<int>({0xFFFE, 22}));
+              std::vector<int>({1, 0})); // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format reads as PCM
 }
 
 // "Zeitreihe öffnen...": the scaled series loaded from the 44100 Hz 16-bit working file;

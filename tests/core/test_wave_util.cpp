@@ -62,6 +62,14 @@ Bytes FmtBody(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std
     return Concat({Le(tag, 2), Le(channels, 2), Le(rate, 4), Le(rate * align, 4), Le(align, 2), Le(bits, 2)});
 }
 
+Bytes ExtensibleWave(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, const Bytes& data,
+                     std::uint16_t subFormat)
+{
+    const Bytes guid = Concat({Le(subFormat, 4), {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}});
+    const Bytes fmt = Concat({FmtBody(0xFFFE, channels, rate, bits), Le(22, 2), Le(bits, 2), Le(0, 4), guid});
+    return Riff(Concat({Chunk("fmt ", fmt), Chunk("data", data)}));
+}
+
 PyWave ReadWithPython(const std::string& path)
 {
     const CliResult r = runProgram("/usr/bin/python3", {"-c", "import sys, wave; w = wave.open(sys.argv[1], 'rb'); n = "

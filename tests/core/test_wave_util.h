@@ -37,6 +37,9 @@ inline Bytes PcmWave(std::uint16_t channels, std::uint32_t rate, std::uint16_t b
 {
     return Riff(Concat({Chunk("fmt ", FmtBody(1, channels, rate, bits)), Chunk("data", data)}));
 }
+// A WAVE_FORMAT_EXTENSIBLE file: 22 extra bytes, the sub-format GUID's first field subFormat (1 PCM).
+Bytes ExtensibleWave(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, const Bytes& data,
+                     std::uint16_t subFormat = 1);
 
 // Python's wave module on a file: {channels, sample width, rate, frames}, frame bytes, errors.
 struct PyWave

@@ -25,6 +25,8 @@ public:
 
     // dwFlags WAVEFILE_READ: pFormat is ignored; E_INVALIDARG for an empty path, E_FAIL when
     // the file cannot be opened or is not a RIFF WAVE file with "fmt " (>= 16 bytes) and "data".
+    // A WAVE_FORMAT_EXTENSIBLE record with the PCM sub-format is reported as plain PCM (tag 1,
+    // no extra bytes); other sub-formats keep their record as it is.
     // WAVEFILE_WRITE: creates or truncates the file and writes the header with *pFormat
     // (E_INVALIDARG without one); the header reaches the disk before Open returns, so a
     // program that never calls Close leaves a file whose "fact" value is 0xFFFFFFFF.
