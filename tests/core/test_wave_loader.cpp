@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace wavetest;
 
@@ -58,6 +61,7 @@ protected:
 using Strings = std::vector<std::string>;
 using A = TestLoader::Answer;
 const std::string kRead = "Read in AbbildArray failed. IN: DOC.", kEmpty = "Wavefile ist leer.";
+std::string NotWritten(const std::string& copy) { return "Die Arbeitskopie \"" + copy + "\" konnte nicht geschrieben werden."; }
 
 } // namespace
 
@@ -135,7 +139,8 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
         {"50000 Hz", PcmWave(1, 50000, 16, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"48001 Hz", PcmWave(1, 48001, 8, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"stereo dialog cancelled", PcmWave(2, 44100, 16, Bytes(8, 1)), A::Cancel, O::Failed, none, 1, R::None},
-        {"no temporary directory", PcmWave(2, 44100, 16, Bytes(16, 3)), A::Left, O::Failed, none, 1, R::None},
+        {"no temporary directory", PcmWave(2, 44100, 16, Bytes(16, 3)), A::Left, O::Failed,
+         {NotWritten(dir + "/missing/~TempWaveMono.wav")}, 1, R::None},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -198,15 +203,45 @@ TEST(WaveLoader, ImportedSeries)
     }
     for (std::string text : {"", "#only\n#comments\n", "\n\n \t\n", "5"}) {
         WriteText(path, text);
-        TestLoader l(text == "5" ? dir + "/missing" : dir); // "5" cannot be written out: like an unreadable file
+        TestLoader l(text == "5" ? dir + "/missing" : dir); // "5" cannot be written out
         EXPECT_EQ(l.ImportTimeSeries(path), WaveLoadOutcome::Failed);
-        EXPECT_EQ(l.messages, Strings{text == "5" ? kRead : kEmpty}) << text;
+        EXPECT_EQ(l.messages, Strings{text == "5" ? NotWritten(dir + "/missing/~TempWave.wav") : kEmpty}) << text;
         EXPECT_TRUE(l.NotLoaded()) << l.State();
     }
     const auto series = SplitFileFilter(WaveText::kOpenSeriesFilter); // the open dialogs' filters
     EXPECT_EQ(QtFilterEntry(series.at(WaveText::kOpenSeriesFilterIndex)) + "|" + std::to_string(series.size()),
               "DAT - Datenfiles mit 1 Spalte (*.dat)|4");
     EXPECT_EQ(QtFilterString(WaveText::kOpenWaveFilter), "WAV - Standardwavefiles (*.wav);;Alle Dateien (*.*)");
+}
+
+// A temporary directory that cannot be written, holding loadable older copies: every load that
+// needs a working copy fails with the copy's path and reads none of them. Run by a user who cannot
+// write there: as root, the child process gives up its rights first.
+TEST(WaveLoader, CopiesThatCannotBeWrittenFailTheLoad)
+{
+    const std::string dir = MakeTempDir(), ro = dir + "/ro";
+    ASSERT_EQ(mkdir(ro.c_str(), 0755), 0);
+    for (const char* copy : {"/~TempWave.wav", "/~TempWaveMono.wav"})
+        WriteFile(ro + copy, PcmWave(1, 44100, 16, Le16Samples({1, 2, 3})));
+    WriteFile(dir + "/st.wav", PcmWave(2, 44100, 16, Bytes(8, 1)));
+    WriteFile(dir + "/fast.wav", PcmWave(1, 96000, 16, Bytes(8, 1)));
+    WriteText(dir + "/s.dat", "1 2");
+    ASSERT_EQ(chmod(ro.c_str(), 0555) | chmod(dir.c_str(), 0755), 0);
+    EXPECT_EXIT(
+        {
+            if (geteuid() == 0 && setuid(65534) != 0)
+                exit(2);
+            int failed = 0;
+            for (const std::string f : {"st.wav", "fast.wav", "s.dat"}) {
+                TestLoader l(ro);
+                const WaveLoadOutcome o = f == "s.dat" ? l.ImportTimeSeries(dir + "/s.dat") : l.Load(dir + "/" + f);
+                const Strings expect = {NotWritten(ro + (f == "st.wav" ? "/~TempWaveMono.wav" : "/~TempWave.wav"))};
+                if (o != WaveLoadOutcome::Failed || !l.NotLoaded() || l.messages != expect)
+                    std::cerr << f << ": " << ++failed << " " << l.State() << " " << l.messages.size() << "\n";
+            }
+            exit(failed);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 // The loader and the direct reader take the samples sox decodes; sox reads our copies back.
