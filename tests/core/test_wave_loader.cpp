@@ -214,9 +214,8 @@ TEST(WaveLoader, ImportedSeries)
     EXPECT_EQ(QtFilterString(WaveText::kOpenWaveFilter), "WAV - Standardwavefiles (*.wav);;Alle Dateien (*.*)");
 }
 
-// A temporary directory that cannot be written, holding loadable older copies: every load that
-// needs a working copy fails with the copy's path and reads none of them. Run by a user who cannot
-// write there: as root, the child process gives up its rights first.
+// A temporary directory that cannot be written, holding older copies: every load that needs a copy
+// fails with its path and reads none of them. (As root, the child process gives up its rights.)
 TEST(WaveLoader, CopiesThatCannotBeWrittenFailTheLoad)
 {
     const std::string dir = MakeTempDir(), ro = dir + "/ro";
