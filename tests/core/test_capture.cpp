@@ -112,3 +112,28 @@ TEST(CaptureRecorder, AsksRecordsAndCompletesTheFile)
     EXPECT_EQ(ReadWithPython(dir + "/s.wav").header, (std::vector<int>{1, 2, 44100, 3}));
     EXPECT_EQ(messages.size(), 1u);
 }
+
+// A recording stops before passing its size limit (23 -> 20 bytes of 4-byte blocks); the file is
+// complete. By default the limit is what the 32-bit RIFF size leaves after our header, even.
+TEST(CaptureRecorder, StopsAtTheSizeLimit)
+{
+    const std::string path = MakeTempDir() + "/limit.wav";
+    CCaptureRecorder recorder(MakePcmFormat(2, 8000, 16), {}, 23), exact(MakePcmFormat(1, 8000, 8), {}, 3);
+    ASSERT_TRUE(recorder.StartRecording([&] { return path; }, nullptr) && recorder.GetMaxDataBytes() == 20);
+    ASSERT_TRUE(recorder.WriteRegion(Le16Samples({1, 2, 3, 4})) && recorder.WriteRegion(Le16Samples({5, 6, 7, 8})));
+    EXPECT_TRUE(recorder.IsRecording() && !recorder.TakeLimitReached());
+    ASSERT_TRUE(recorder.WriteRegion(Le16Samples({9, 10, 11, 12})));
+    EXPECT_FALSE(recorder.IsRecording() || recorder.HasWriter() || !recorder.TakeLimitReached() || recorder.TakeLimitReached());
+    EXPECT_TRUE(recorder.WriteRegion(Bytes(4, 1)));
+    const PyWave py = ReadWithPython(path);
+    EXPECT_EQ(py.header, (std::vector<int>{2, 2, 8000, 5})) << py.error;
+    EXPECT_EQ(py.data, Le16Samples({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    ASSERT_TRUE(exact.StartRecording([&] { return path + "2"; }, nullptr) && exact.WriteRegion(Bytes(3, 1)));
+    EXPECT_TRUE(exact.IsRecording() && !exact.TakeLimitReached()); // reaching the limit is no reason to stop
+    WaveFormat ext = MakePcmFormat(2, 44100, 16);
+    ext.wFormatTag = WAVE_FORMAT_EXTENSIBLE, ext.cbSize = 22; // "fmt " of 40 bytes: 72 header bytes
+    EXPECT_EQ(std::vector<std::uint64_t>({CCaptureRecorder(MakePcmFormat(1, 8000, 8)).GetMaxDataBytes(),
+                                           CCaptureRecorder(MakePcmFormat(2, 8000, 24)).GetMaxDataBytes(),
+                                           CCaptureRecorder(ext).GetMaxDataBytes()}),
+              std::vector<std::uint64_t>({0xFFFFFFFFu - 48 - 1, 0xFFFFFFFFu - 48 - 3, 0xFFFFFFFFu - 72 - 3}));
+}

@@ -280,6 +280,14 @@ HRESULT CRiffWaveFile::Close()
     return S_OK;
 }
 
+std::uint64_t CRiffWaveFile::MaxDataBytes(const WaveFormat& format)
+{
+    const std::uint64_t fmt = format.wFormatTag == WAVE_FORMAT_PCM ? 16u : (18u + format.cbSize + 1u) & ~1u;
+    const std::uint64_t header = 4 + (8 + fmt) + (8 + 4) + 8; // "WAVE", "fmt ", "fact", "data" header
+    const std::uint64_t even = (0xFFFFFFFFu - header) & ~std::uint64_t{1}; // odd data would add a pad byte
+    return even - even % std::max<std::uint16_t>(format.nBlockAlign, 1);
+}
+
 std::uint64_t CRiffWaveFile::GetSizeAvailable() const
 {
     if (m_dwFlags != WAVEFILE_READ)

@@ -44,6 +44,11 @@ public:
     // Appends the bytes to the data chunk; *pnSizeWrote = bytes stored.
     HRESULT Write(std::size_t nSizeToWrite, const std::uint8_t* pbSrcData, std::size_t* pnSizeWrote);
 
+    // The most data bytes a file written in this format can hold: its 32-bit RIFF size counts
+    // "WAVE", the "fmt " chunk (16 bytes for PCM, 18 + n otherwise, padded), "fact", the "data"
+    // header and the pad byte of odd data; rounded down to whole blocks of the block alignment.
+    static std::uint64_t MaxDataBytes(const WaveFormat& format);
+
     const WaveFormat* GetFormat() const { return m_dwFlags == WAVEFILE_READ ? m_pwfx.get() : nullptr; }
     std::uint32_t GetSize() const { return m_dwSize; } // bytes in the "data" chunk (reading)
     bool IsOpen() const { return m_dwFlags != 0; }
