@@ -1,284 +1,191 @@
-// CRiffWaveFile as writer and reader: the exact layout it writes (checked byte by byte and by
-// Python's wave module), the state of a file that was never closed, reading in pieces, status
-// codes of misuse.
+// CRiffWaveFile as writer (layout byte by byte; Python's wave module and sox read it) and as reader
+// of files no writer of ours made, damaged ones too; status codes of misuse.
 #include "test_wave_util.h"
 
 #include "core/audio/RiffWaveFile.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sstream>
 
 using namespace wavetest;
 
-namespace {
+static const Bytes kData = {10, 20, 30, 40, 50, 60};
 
-Bytes Pattern(std::size_t n, unsigned seed)
+// Our reader on a file: its format record, declared and available data size, what one Read delivers.
+static std::string Opened(const std::string& dir, const Bytes& file)
 {
-    Bytes b(n);
-    std::uint32_t x = seed * 2654435761u + 1;
-    for (auto& v : b) {
-        x = x * 1664525u + 1013904223u;
-        v = static_cast<std::uint8_t>(x >> 24);
-    }
-    return b;
-}
-
-void WriteWave(const std::string& path, const WaveFormat& format, const Bytes& data, std::size_t piece = 0)
-{
-    CRiffWaveFile out;
-    ASSERT_EQ(out.Open(path, &format, WAVEFILE_WRITE), S_OK);
-    if (piece == 0)
-        piece = data.size() ? data.size() : 1;
-    for (std::size_t at = 0; at < data.size(); at += piece) {
-        const std::size_t n = std::min(piece, data.size() - at);
-        std::size_t wrote = 0;
-        ASSERT_EQ(out.Write(n, data.data() + at, &wrote), S_OK);
-        ASSERT_EQ(wrote, n);
-    }
-    ASSERT_EQ(out.Close(), S_OK);
-}
-
-} // namespace
-
-TEST(RiffWaveFile, StatusCodesHaveTheirValues)
-{
-    EXPECT_EQ(static_cast<std::uint32_t>(E_FAIL), 0x80004005u);
-    EXPECT_EQ(static_cast<std::uint32_t>(E_INVALIDARG), 0x80070057u);
-    EXPECT_EQ(static_cast<std::uint32_t>(CO_E_NOTINITIALIZED), 0x800401F0u);
-    EXPECT_EQ(static_cast<std::uint32_t>(E_NOTIMPL), 0x80004001u);
-    EXPECT_EQ(static_cast<std::uint32_t>(E_OUTOFMEMORY), 0x8007000Eu);
-    EXPECT_TRUE(FAILED(E_FAIL));
-    EXPECT_TRUE(SUCCEEDED(S_OK));
-}
-
-// The written PCM layout at its fixed offsets, with an odd data count: pad byte after the
-// data, the "data" size field holds the odd count, "fact" is 0 after Close.
-TEST(RiffWaveFile, WritesThePcmLayoutByteForByte)
-{
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/odd.wav";
-    const Bytes data = {0x01, 0x02, 0x03};
-    WriteWave(path, MakePcmFormat(1, 22050, 8), data);
-    const Bytes f = ReadFile(path);
-    Bytes expect = {'R', 'I', 'F', 'F'};
-    Put32(expect, 56 - 8 + 3 + 1);
-    expect.insert(expect.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-    Put32(expect, 16);
-    const Bytes fmt = FmtBody(1, 1, 22050, 8);
-    expect.insert(expect.end(), fmt.begin(), fmt.end());
-    expect.insert(expect.end(), {'f', 'a', 'c', 't'});
-    Put32(expect, 4);
-    Put32(expect, 0);
-    expect.insert(expect.end(), {'d', 'a', 't', 'a'});
-    Put32(expect, 3);
-    expect.insert(expect.end(), {0x01, 0x02, 0x03, 0x00});
-    EXPECT_EQ(f, expect);
-}
-
-// Other tags: "fmt " holds 18 + n bytes, "fact" and "data" move back by 2 + n.
-TEST(RiffWaveFile, WritesTheExtraBytesOfOtherTags)
-{
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/float.wav";
-    WaveFormat format = MakePcmFormat(1, 8000, 32);
-    format.wFormatTag = 3; // IEEE float
-    format.cbSize = 2;
-    format.extra = {0xAB, 0xCD};
-    const Bytes data = Pattern(8, 3);
-    WriteWave(path, format, data);
-    const Bytes f = ReadFile(path);
-    ASSERT_EQ(f.size(), 56u + 4u + 8u);
-    EXPECT_EQ(Get32(f, 16), 20u);                                     // 18 + n
-    EXPECT_EQ(f[36], 2);                                              // extra size n
-    EXPECT_EQ(f[38], 0xAB);
-    EXPECT_EQ(f[39], 0xCD);
-    EXPECT_EQ(std::string(f.begin() + 40, f.begin() + 44), "fact");   // 36 + 2 + n
-    EXPECT_EQ(std::string(f.begin() + 52, f.begin() + 56), "data");
-    EXPECT_EQ(Get32(f, 56), 8u);
-
+    WriteFile(dir + "/f.wav", file);
     CRiffWaveFile in;
-    ASSERT_EQ(in.Open(path, nullptr, WAVEFILE_READ), S_OK);
-    EXPECT_EQ(*in.GetFormat(), format);
-    // sox reads it as a float file of 2 samples.
-    EXPECT_EQ(Sox({"--i", "-s", path}), "2\n");
-    EXPECT_EQ(Sox({"--i", "-e", path}), "Floating Point PCM\n");
+    if (FAILED(in.Open(dir + "/f.wav", nullptr, WAVEFILE_READ)))
+        return "refused";
+    Bytes buf(static_cast<std::size_t>(in.GetSizeAvailable()) + 16); // never the declared size of a damaged file
+    std::size_t n = 0;
+    const HRESULT hr = in.Read(buf.data(), buf.size(), &n);
+    std::ostringstream s;
+    const WaveFormat& f = *in.GetFormat();
+    s << f.wFormatTag << ' ' << f.nChannels << ' ' << f.nSamplesPerSec << ' ' << f.nAvgBytesPerSec << ' ' << f.nBlockAlign
+      << ' ' << f.wBitsPerSample << " extra " << f.cbSize << ":";
+    for (auto v : f.extra)
+        s << ' ' << int(v);
+    s << " size " << in.GetSize() << " available " << in.GetSizeAvailable() << (hr == S_OK ? " read" : " failed, read");
+    for (std::size_t i = 0; i < n; ++i)
+        s << ' ' << int(buf[i]);
+    return s.str();
 }
 
-// A program that ends without Close leaves "fact" at 0xFFFFFFFF and the RIFF and "data"
-// sizes at 0; the header is on disk although the data may not be.
-TEST(RiffWaveFile, FileNeverClosedKeepsItsMarks)
+// RIFF / "fmt " / "fact" / "data", odd data padded, 18 + n format bytes for other tags; ResetFile
+// begins a new "data" chunk. The header is on disk when Open returns: a program killed before Close
+// leaves sizes 0 and "fact" 0xFFFFFFFF; Close sets "fact" to 0; destroying the writer closes it.
+TEST(RiffWaveFile, WritesTheLayoutByteForByte)
 {
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/crashed.wav";
-    pid_t pid = fork();
-    if (pid == 0) {
-        CRiffWaveFile out;
-        const WaveFormat format = MakePcmFormat(1, 44100, 16);
-        const Bytes data(100, 0x11);
-        std::size_t wrote = 0;
-        if (FAILED(out.Open(path, &format, WAVEFILE_WRITE)) || FAILED(out.Write(data.size(), data.data(), &wrote)))
-            _exit(3);
-        _exit(0); // no destructor, no Close: like a program that was killed
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const Bytes f = ReadFile(path);
-    ASSERT_GE(f.size(), 56u);
-    EXPECT_EQ(Get32(f, 4), 0u);           // RIFF size
-    EXPECT_EQ(Get32(f, 44), 0xFFFFFFFFu); // fact
-    EXPECT_EQ(Get32(f, 52), 0u);          // data size
-}
-
-// Every combination of channels, bits and rate, data sizes around the buffer size, written
-// in different piece sizes: Python's wave module reads exactly our format and samples.
-TEST(RiffWaveFile, PythonWaveReadsWhatWeWrite)
-{
-    const std::string dir = MakeTempDir();
-    struct Case { std::uint16_t channels; std::uint32_t rate; std::uint16_t bits; std::size_t bytes; std::size_t piece; };
+    const std::string dir = MakeTempDir(), path = dir + "/w.wav";
+    WaveFormat fl = MakePcmFormat(1, 8000, 32), pcm = MakePcmFormat(1, 22050, 8);
+    fl.wFormatTag = 3; // IEEE float
+    fl.cbSize = 2;
+    fl.extra = {0xAB, 0xCD};
+    const Bytes fmt = Chunk("fmt ", FmtBody(1, 1, 22050, 8)), fact = Chunk("fact", Le(0, 4));
+    enum End { Close, Destroy, Open };
+    struct Case { const char* name; WaveFormat format; std::vector<Bytes> writes; End end; Bytes expect; };
     const Case cases[] = {
-        {1, 44100, 16, 0, 0},         {1, 8000, 8, 1, 1},           {1, 11025, 8, 4097, 100},
-        {2, 44100, 16, 65536 * 2 + 4, 7}, {2, 96000, 8, 31, 0},     {1, 192000, 16, 200000, 65536},
-        {1, 48000, 16, 65536, 65536 + 2},
+        {"odd PCM", pcm, {{1, 2, 3}}, Close, Riff(Concat({fmt, fact, Chunk("data", {1, 2, 3})}))},
+        {"float, 2 extra bytes", fl, {{1, 2, 3, 4, 5, 6, 7, 8}}, Close,
+         Riff(Concat({Chunk("fmt ", Concat({FmtBody(3, 1, 8000, 32), Le(2, 2), {0xAB, 0xCD}})), fact,
+                      Chunk("data", {1, 2, 3, 4, 5, 6, 7, 8})}))},
+        {"reset while writing", pcm, {{1, 2, 3, 4}, {5, 6}}, Close,
+         Riff(Concat({fmt, fact, ChunkWithSize("data", 0, {1, 2, 3, 4}, false), Chunk("data", {5, 6})}))},
+        {"destroyed unclosed", pcm, {{5, 6, 7}}, Destroy, Riff(Concat({fmt, fact, Chunk("data", {5, 6, 7})}))},
+        {"never closed", pcm, {{5, 6}}, Open, Concat({{'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, fmt,
+                                                      Chunk("fact", Le(~0u, 4)), ChunkWithSize("data", 0, {}, 0)})},
     };
-    int i = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(i);
-        const std::string path = dir + "/py" + std::to_string(i++) + ".wav";
-        const Bytes data = Pattern(c.bytes, static_cast<unsigned>(i));
-        WriteWave(path, MakePcmFormat(c.channels, c.rate, c.bits), data, c.piece);
-        const PyWave w = ReadWithPython(path);
-        ASSERT_TRUE(w.ok) << w.error;
-        EXPECT_EQ(w.channels, c.channels);
-        EXPECT_EQ(w.sampwidth, c.bits / 8);
-        EXPECT_EQ(w.rate, static_cast<int>(c.rate));
-        EXPECT_EQ(w.frames, static_cast<int>(c.bytes / (c.channels * c.bits / 8)));
-        const std::size_t whole = c.bytes / (c.channels * c.bits / 8) * (c.channels * c.bits / 8);
-        EXPECT_EQ(w.data, Bytes(data.begin(), data.begin() + static_cast<long>(whole)));
-        const Bytes f = ReadFile(path);
-        EXPECT_EQ(f.size(), 56 + c.bytes + (c.bytes & 1));
-        EXPECT_EQ(Get32(f, 4), f.size() - 8);
-    }
-}
-
-// Reading back in pieces of any size yields the data once; at the end Read succeeds with 0
-// bytes; ResetFile starts again at the first data byte.
-TEST(RiffWaveFile, ReadsInPiecesAndResets)
-{
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/pieces.wav";
-    const Bytes data = Pattern(150001, 9);
-    WriteWave(path, MakePcmFormat(1, 44100, 8), data);
-    for (std::size_t piece : {std::size_t{1}, std::size_t{333}, std::size_t{65536}, std::size_t{200000}}) {
-        SCOPED_TRACE(piece);
-        CRiffWaveFile in;
-        ASSERT_EQ(in.Open(path, nullptr, WAVEFILE_READ), S_OK);
-        EXPECT_EQ(in.GetSize(), data.size());
-        EXPECT_EQ(in.GetSizeAvailable(), data.size());
-        Bytes got;
-        Bytes buf(piece);
-        for (;;) {
-            std::size_t n = 99;
-            ASSERT_EQ(in.Read(buf.data(), piece, &n), S_OK);
-            if (n == 0)
-                break;
-            got.insert(got.end(), buf.begin(), buf.begin() + static_cast<long>(n));
+        SCOPED_TRACE(c.name);
+        Bytes file;
+        {
+            CRiffWaveFile out;
+            ASSERT_EQ(out.Open(path, &c.format, WAVEFILE_WRITE), S_OK);
+            for (std::size_t i = 0, n = 0; i < c.writes.size(); ++i) {
+                ASSERT_EQ(i == 0 ? S_OK : out.ResetFile(), S_OK);
+                ASSERT_EQ(out.Write(c.writes[i].size(), c.writes[i].data(), &n), S_OK);
+            }
+            ASSERT_EQ(c.end == Close ? out.Close() : S_OK, S_OK);
+            file = ReadFile(path);
         }
-        EXPECT_EQ(got, data);
-        ASSERT_EQ(in.ResetFile(), S_OK);
-        std::size_t n = 0;
-        ASSERT_EQ(in.Read(buf.data(), 1, &n), S_OK);
-        EXPECT_EQ(n, 1u);
-        EXPECT_EQ(buf[0], data[0]);
+        if (c.end != Open) // while open, the data may or may not have reached the disk yet
+            file = ReadFile(path);
+        EXPECT_EQ(Bytes(file.begin(), file.begin() + long(std::min(file.size(), c.expect.size()))), c.expect);
+        EXPECT_TRUE(c.end == Open || file.size() == c.expect.size());
+        EXPECT_EQ(c.format.wFormatTag == 3 ? Sox({"--i", "-s", path}) + Sox({"--i", "-e", path}) : "",
+                  c.format.wFormatTag == 3 ? "2\nFloating Point PCM\n" : "");
     }
 }
 
-// ResetFile while writing begins a new "data" chunk; Close sizes the last one.
-TEST(RiffWaveFile, ResetWhileWritingBeginsANewDataChunk)
+// Sizes around the 64 KiB buffer written in pieces: Python's wave module reads format and samples.
+TEST(RiffWaveFile, PythonReadsWhatWeWrite)
 {
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/reset.wav";
-    const WaveFormat format = MakePcmFormat(1, 8000, 8);
-    CRiffWaveFile out;
-    ASSERT_EQ(out.Open(path, &format, WAVEFILE_WRITE), S_OK);
-    const Bytes a = {1, 2, 3, 4};
-    std::size_t wrote = 0;
-    ASSERT_EQ(out.Write(a.size(), a.data(), &wrote), S_OK);
-    ASSERT_EQ(out.ResetFile(), S_OK);
-    ASSERT_EQ(out.Write(2, a.data(), &wrote), S_OK);
-    ASSERT_EQ(out.Close(), S_OK);
-    const Bytes f = ReadFile(path);
-    ASSERT_EQ(f.size(), 56u + 4u + 8u + 2u);
-    EXPECT_EQ(Get32(f, 52), 0u); // the first chunk was never closed
-    EXPECT_EQ(Get32(f, 64), 2u);
+    const std::string path = MakeTempDir() + "/py.wav";
+    struct Case { std::uint16_t channels; std::uint32_t rate; std::uint16_t bits; std::size_t bytes, piece; };
+    const Case cases[] = {{1, 44100, 16, 0, 1},      {1, 8000, 8, 1, 1},    {1, 11025, 8, 4097, 100},
+                          {2, 44100, 16, 131076, 7}, {2, 96000, 8, 31, 31}, {1, 192000, 16, 200000, 65536},
+                          {1, 48000, 16, 65536, 65538}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.bytes) + " bytes in pieces of " + std::to_string(c.piece));
+        Bytes data(c.bytes);
+        for (std::size_t i = 0; i < data.size(); ++i)
+            data[i] = static_cast<std::uint8_t>(i * 131 + i / 257);
+        {
+            CRiffWaveFile out;
+            const WaveFormat format = MakePcmFormat(c.channels, c.rate, c.bits);
+            ASSERT_EQ(out.Open(path, &format, WAVEFILE_WRITE), S_OK);
+            for (std::size_t at = 0, n = 0; at < data.size(); at += c.piece)
+                ASSERT_EQ(out.Write(std::min(c.piece, data.size() - at), data.data() + at, &n), S_OK);
+            ASSERT_EQ(out.Close(), S_OK);
+        }
+        const PyWave w = ReadWithPython(path);
+        const std::size_t align = c.channels * c.bits / 8u, whole = c.bytes / align;
+        EXPECT_EQ(w.header, std::vector<int>({c.channels, c.bits / 8, int(c.rate), int(whole)})) << w.error;
+        EXPECT_TRUE(w.data == Bytes(data.begin(), data.begin() + long(whole * align)));
+        EXPECT_EQ(Get32(ReadFile(path), 4), 48 + c.bytes + (c.bytes & 1)); // RIFF size
+    }
 }
 
 TEST(RiffWaveFile, MisuseGivesStatusCodes)
 {
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/s.wav";
+    const std::string dir = MakeTempDir(), path = dir + "/s.wav";
     const WaveFormat format = MakePcmFormat(1, 8000, 8);
+    struct Case { std::string path; const WaveFormat* format; std::uint32_t mode; HRESULT expect; };
+    const Case opens[] = {
+        {"", nullptr, WAVEFILE_READ, E_INVALIDARG},             {"", &format, WAVEFILE_WRITE, E_INVALIDARG},
+        {path, nullptr, WAVEFILE_WRITE, E_INVALIDARG},          {path, &format, 7, E_INVALIDARG},
+        {dir + "/missing.wav", nullptr, WAVEFILE_READ, E_FAIL}, {dir, nullptr, WAVEFILE_READ, E_FAIL},
+        {dir + "/no/dir.wav", &format, WAVEFILE_WRITE, E_FAIL}, {"/dev/full", &format, WAVEFILE_WRITE, E_FAIL}};
+    for (const Case& c : opens)
+        EXPECT_EQ(CRiffWaveFile().Open(c.path, c.format, c.mode), c.expect) << c.path << " mode " << c.mode;
     std::uint8_t buf[4] = {};
     std::size_t n = 0;
-
-    CRiffWaveFile closed;
-    EXPECT_EQ(closed.Read(buf, 4, &n), CO_E_NOTINITIALIZED);
-    EXPECT_EQ(closed.Write(4, buf, &n), CO_E_NOTINITIALIZED);
-    EXPECT_EQ(closed.ResetFile(), CO_E_NOTINITIALIZED);
-    EXPECT_EQ(closed.GetFormat(), nullptr);
-    EXPECT_EQ(closed.GetSize(), 0u);
-
-    struct OpenCase { std::string path; const WaveFormat* format; std::uint32_t mode; HRESULT expect; };
-    const OpenCase opens[] = {
-        {"", nullptr, WAVEFILE_READ, E_INVALIDARG},
-        {"", &format, WAVEFILE_WRITE, E_INVALIDARG},
-        {path, nullptr, WAVEFILE_WRITE, E_INVALIDARG},
-        {path, &format, 7, E_INVALIDARG},
-        {dir + "/missing.wav", nullptr, WAVEFILE_READ, E_FAIL},
-        {dir, nullptr, WAVEFILE_READ, E_FAIL},                     // a directory
-        {dir + "/no/such/dir.wav", &format, WAVEFILE_WRITE, E_FAIL},
-        {"/dev/full", &format, WAVEFILE_WRITE, E_FAIL},            // the header cannot be stored
-    };
-    for (const OpenCase& c : opens) {
-        CRiffWaveFile f;
-        EXPECT_EQ(f.Open(c.path, c.format, c.mode), c.expect) << c.path << " mode " << c.mode;
-    }
-
-    CRiffWaveFile out;
-    ASSERT_EQ(out.Open(path, &format, WAVEFILE_WRITE), S_OK);
-    EXPECT_EQ(out.Read(buf, 4, &n), E_NOTIMPL);
-    EXPECT_EQ(out.Write(4, nullptr, &n), E_INVALIDARG);
-    EXPECT_EQ(out.Write(4, buf, nullptr), E_INVALIDARG);
-    EXPECT_EQ(out.GetFormat(), nullptr);
-    ASSERT_EQ(out.Write(4, buf, &n), S_OK);
-    ASSERT_EQ(out.Close(), S_OK);
-
-    CRiffWaveFile in;
-    ASSERT_EQ(in.Open(path, nullptr, WAVEFILE_READ), S_OK);
-    EXPECT_EQ(in.Write(4, buf, &n), E_NOTIMPL);
-    EXPECT_EQ(in.Read(nullptr, 4, &n), E_INVALIDARG);
-    EXPECT_EQ(in.Read(buf, 4, nullptr), E_INVALIDARG);
-    EXPECT_EQ(in.Close(), S_OK);
+    CRiffWaveFile out, in;
     EXPECT_EQ(in.Read(buf, 4, &n), CO_E_NOTINITIALIZED);
+    ASSERT_EQ(out.Open(path, &format, WAVEFILE_WRITE), S_OK);
+    EXPECT_TRUE(out.Read(buf, 4, &n) == E_NOTIMPL && out.Write(4, nullptr, &n) == E_INVALIDARG && !out.GetFormat());
+    ASSERT_TRUE(out.Close() == S_OK && in.Open(path, nullptr, WAVEFILE_READ) == S_OK);
+    EXPECT_TRUE(in.Write(4, buf, &n) == E_NOTIMPL && in.Read(buf, 4, nullptr) == E_INVALIDARG);
 }
 
-// A writer that is destroyed without Close still completes the file.
-TEST(RiffWaveFile, DestructionClosesTheFile)
+// Files no writer of ours made. A data chunk longer than the file opens, but the Read that reaches
+// the end of the file fails. Damaged files are refused and never read outside the file.
+TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
 {
-    const std::string dir = MakeTempDir();
-    const std::string path = dir + "/dtor.wav";
-    {
-        CRiffWaveFile out;
-        const WaveFormat format = MakePcmFormat(1, 8000, 8);
-        ASSERT_EQ(out.Open(path, &format, WAVEFILE_WRITE), S_OK);
-        const Bytes a = {5, 6, 7};
-        std::size_t n = 0;
-        ASSERT_EQ(out.Write(a.size(), a.data(), &n), S_OK);
-    }
-    const Bytes f = ReadFile(path);
-    ASSERT_EQ(f.size(), 60u);
-    EXPECT_EQ(Get32(f, 44), 0u);
-    EXPECT_EQ(Get32(f, 52), 3u);
+    const std::string dir = MakeTempDir(), x = " read 10 20 30 40 50 60", pcm = "1 1 44100 88200 2 16 extra 0:";
+    const std::string ok = pcm + " size 6 available 6" + x, fl3 = "3 1 8000 32000 4 32 extra ", no = "refused";
+    const Bytes fmt = Chunk("fmt ", FmtBody(1, 1, 44100, 16)), data = Chunk("data", kData), good = Riff(Concat({fmt, data}));
+    const Bytes fmt18 = Concat({FmtBody(1, 1, 44100, 16), Le(0, 2)}), fl = FmtBody(3, 1, 8000, 32);
+    const auto cut = [&](std::uint32_t n, const Bytes& b) { return Riff(Concat({fmt, ChunkWithSize("data", n, b, 0)})); };
+    const auto junk = [&](std::uint32_t n, const Bytes& b) { return Riff(Concat({fmt, ChunkWithSize("junk", n, b, 0), data})); };
+    const auto patched = [&](std::size_t at, Bytes v) { Bytes b = good; return std::copy(v.begin(), v.end(), b.begin() + long(at)), b; };
+    const std::tuple<const char*, Bytes, std::string> cases[] = {
+        {"LIST between fmt and data", Riff(Concat({fmt, Chunk("LIST", {'I', 'N', 'F', 'O', 'a'}), data})), ok},
+        {"data before fmt", Riff(Concat({data, fmt})), ok},
+        {"unknown odd chunk with pad first", Riff(Concat({Chunk("junk", {1, 2, 3}), fmt, data})), ok},
+        {"PCM fmt of 40 bytes", Riff(Concat({Chunk("fmt ", Concat({fmt18, Bytes(22, 0x77)})), data})), ok},
+        {"float fmt, 3 extra bytes, odd chunk", Riff(Concat({Chunk("fmt ", Concat({fl, Le(3, 2), {0xE0, 0xE1, 2}})), data})),
+         fl3 + "3: 224 225 2 size 6 available 6" + x},
+        {"float fmt of 16 bytes", Riff(Concat({Chunk("fmt ", fl), data})), fl3 + "0: size 6 available 6" + x},
+        {"EXTENSIBLE, PCM sub-format: plain PCM", ExtensibleWave(1, 44100, 16, kData), ok},
+        {"EXTENSIBLE, float sub-format", ExtensibleWave(1, 44100, 16, kData, 3), "65534 1 44100 88200 2 16 extra 22: 16 0 0 0 "
+                                                                                   "0 0 3 0 0 0 0 0 16 0 128 0 0 170 0 56 155 113 size 6 available 6" + x},
+        {"RIFF size beyond the file", patched(5, {0xFF}), ok},
+        {"trailing bytes after RIFF", Concat({good, Bytes(9, 0xAA)}), ok},
+        {"empty data chunk", PcmWave(1, 44100, 16, {}), pcm + " size 0 available 0 read"},
+        {"data 1 byte short", cut(7, kData), pcm + " size 7 available 6 failed," + x},
+        {"data size 0xFFFFFFFF", cut(~0u, kData), pcm + " size 4294967295 available 6 failed," + x},
+        {"data size 0xFFFFFFFF, no byte", cut(~0u, {}), pcm + " size 4294967295 available 0 failed, read"},
+        {"empty file", {}, no},
+        {"RIFX", patched(3, {'X'}), no},
+        {"form type AVI", patched(8, {'A', 'V', 'I', ' '}), no},
+        {"no fmt", Riff(data), no},
+        {"no data", Riff(fmt), no},
+        {"fmt of 0 bytes", Riff(Concat({Chunk("fmt ", {}), data})), no},
+        {"fmt of 14 bytes", Riff(Concat({Chunk("fmt ", Bytes(fmt.begin() + 8, fmt.begin() + 22)), data})), no},
+        {"fmt cut by the end of the file", Bytes(good.begin(), good.begin() + 30), no},
+        {"file ends before the data header", Bytes(good.begin(), good.begin() + 40), no},
+        {"extra size beyond the fmt chunk", Riff(Concat({ChunkWithSize("fmt ", 18, Concat({fl, Le(32, 2)}), 1), data})), no},
+        {"chunk before data larger than the file", junk(0x7FFFFFF0u, {1, 2}), no},
+        {"chunk of size 0xFFFFFFFF", junk(0xFFFFFFFFu, {}), no},
+        {"RIFF size 0 (recording never closed)", patched(4, {0, 0, 0, 0}), no},
+    };
+    for (const auto& [name, file, expect] : cases)
+        EXPECT_EQ(Opened(dir, file), expect) << name;
+}
+
+// sox writes 16-bit files of three channels as WAVE_FORMAT_EXTENSIBLE (PCM sub-format) and, as
+// "wavpcm", as plain PCM: our reader makes the same of both.
+TEST(RiffWaveFile, SoxExtensiblePcmReadsAsPlainPcm)
+{
+    const std::string dir = MakeTempDir(), ext = dir + "/ext.wav", pcm = dir + "/pcm.wav";
+    Sox({"-n", "-b", "16", "-r", "44100", "-c", "3", ext, "synth", "0.001", "sine", "440"});
+    Sox({ext, "-t", "wavpcm", pcm});
+    ASSERT_EQ(Get32(ReadFile(ext), 20) & 0xFFFF, 0xFFFEu); // sox did write WAVE_FORMAT_EXTENSIBLE
+    const std::string read = Opened(dir, ReadFile(ext));
+    EXPECT_EQ(read, Opened(dir, ReadFile(pcm)));
+    EXPECT_EQ(read.substr(0, 40), "1 3 44100 264600 6 16 extra 0: size 264 ");
 }

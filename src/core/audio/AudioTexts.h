@@ -35,5 +35,8 @@ inline constexpr const char* kRecordFileTitle = "Wavefile auswählen oder neu be
 inline constexpr const char* kRecordFileFilter = "WAV - Windows Waves|*.wav|";
 inline constexpr const char* kRecordFileSuffix = "wav";
 inline constexpr const char* kCannotCreateWaveFile = "Cannot create wave file.";
+// The record file reached the most data a WAV file can hold; recording was turned off.
+inline constexpr const char* kRecordLimitReached =
+    "Die Aufnahme wurde beendet: eine WAV-Datei kann höchstens 4 GiB Daten aufnehmen.";
 
 } // namespace AudioText

@@ -2,10 +2,23 @@
 
 #include "core/audio/AudioTexts.h"
 
+#include <algorithm>
 #include <utility>
 
-CCaptureRecorder::CCaptureRecorder(const WaveFormat& format, std::string strRecordFile)
-    : m_format(format), m_strRecordFile(std::move(strRecordFile))
+namespace {
+
+std::uint64_t BlockAlign(const WaveFormat& format)
+{
+    return std::max<std::uint16_t>(format.nBlockAlign, 1);
+}
+
+} // namespace
+
+CCaptureRecorder::CCaptureRecorder(const WaveFormat& format, std::string strRecordFile, std::uint64_t nMaxDataBytes)
+    : m_format(format),
+      m_nMaxDataBytes(std::min(nMaxDataBytes, CRiffWaveFile::MaxDataBytes(format)) / BlockAlign(format) *
+                      BlockAlign(format)),
+      m_strRecordFile(std::move(strRecordFile))
 {
 }
 
@@ -60,11 +73,22 @@ bool CCaptureRecorder::WriteRegion(std::span<const std::uint8_t> bytes)
     std::lock_guard lock(m_mutex);
     if (!m_pWriter)
         return true;
+    const std::uint64_t room = m_nMaxDataBytes - std::min(m_nBytesWritten, m_nMaxDataBytes);
+    const bool bFull = bytes.size() > room;
+    const std::size_t n = bFull ? static_cast<std::size_t>(room - room % BlockAlign(m_format)) : bytes.size();
     std::size_t wrote = 0;
-    if (FAILED(m_pWriter->Write(bytes.size(), bytes.data(), &wrote)) || wrote != bytes.size())
+    if ((n != 0 || !bFull) && (FAILED(m_pWriter->Write(n, bytes.data(), &wrote)) || wrote != n))
         return false;
     m_nBytesWritten += wrote;
-    return true;
+    if (!bFull)
+        return true;
+    // The file is full: it is completed, and the next "Aufnahme" asks for a new one.
+    m_bRecording = false;
+    m_bLimitReached = true;
+    const HRESULT hr = m_pWriter->Close();
+    m_pWriter.reset();
+    m_nBytesWritten = 0;
+    return SUCCEEDED(hr);
 }
 
 bool CCaptureRecorder::HasWriter() const

@@ -22,7 +22,14 @@ public:
     // Asks the user for the record file; an empty result means cancelled.
     using AskFile = std::function<std::string()>;
 
-    explicit CCaptureRecorder(const WaveFormat& format, std::string strRecordFile = {});
+    // The size limit meaning "as much as a WAV file of the capture format can hold"
+    // (CRiffWaveFile::MaxDataBytes).
+    static constexpr std::uint64_t kWavLimit = ~std::uint64_t{0};
+
+    // nMaxDataBytes: the most data bytes a record file may take, rounded down to whole blocks and
+    // never more than the WAV limit.
+    explicit CCaptureRecorder(const WaveFormat& format, std::string strRecordFile = {},
+                              std::uint64_t nMaxDataBytes = kWavLimit);
     ~CCaptureRecorder();
     CCaptureRecorder(const CCaptureRecorder&) = delete;
     CCaptureRecorder& operator=(const CCaptureRecorder&) = delete;
@@ -38,8 +45,15 @@ public:
     HRESULT StopRecording();
 
     // Capture thread: while recording and a writer exists, appends the bytes unchanged; true
-    // when there was nothing to write or all was written, false when the write failed.
+    // when there was nothing to write or all was written, false when the write failed. Bytes that
+    // would pass the size limit are not written: the whole blocks that still fit are, then
+    // recording goes off, the writer is closed (the file complete) and deleted, and the limit is
+    // remembered for TakeLimitReached.
     bool WriteRegion(std::span<const std::uint8_t> bytes);
+    // Whether a recording stopped at the size limit since the last call (the user interface then
+    // shows AudioText::kRecordLimitReached); clears the mark.
+    bool TakeLimitReached() { return m_bLimitReached.exchange(false); }
+    std::uint64_t GetMaxDataBytes() const { return m_nMaxDataBytes; }
 
     bool IsRecording() const { return m_bRecording.load(); }
     bool HasWriter() const;
@@ -48,7 +62,9 @@ public:
 
 private:
     const WaveFormat m_format;
+    const std::uint64_t m_nMaxDataBytes; // whole blocks
     std::atomic<bool> m_bRecording{false};
+    std::atomic<bool> m_bLimitReached{false};
     mutable std::mutex m_mutex;              // guards the members below
     std::unique_ptr<CRiffWaveFile> m_pWriter; // the open record file, or a failed one
     std::string m_strRecordFile;

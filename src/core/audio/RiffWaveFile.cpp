@@ -1,6 +1,7 @@
 #include "core/audio/RiffWaveFile.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -8,6 +9,12 @@ constexpr std::uint32_t FOURCC_WAVE = MakeFourCC('W', 'A', 'V', 'E');
 constexpr std::uint32_t FOURCC_FMT = MakeFourCC('f', 'm', 't', ' ');
 constexpr std::uint32_t FOURCC_FACT = MakeFourCC('f', 'a', 'c', 't');
 constexpr std::uint32_t FOURCC_DATA = MakeFourCC('d', 'a', 't', 'a');
+
+// The sub-format GUID of PCM samples (00000001-0000-0010-8000-00aa00389b71) as stored at bytes
+// 6 ... 21 of the extra bytes of a WAVE_FORMAT_EXTENSIBLE record, after the valid bits per sample
+// (2 bytes) and the channel mask (4 bytes).
+constexpr std::uint8_t kPcmSubFormat[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                            0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 std::uint16_t Le16(const std::uint8_t* p)
 {
@@ -130,6 +137,14 @@ HRESULT CRiffWaveFile::ReadMMIO()
         format->extra.resize(format->cbSize);
         if (format->cbSize != 0 && m_hmmio.Read(format->extra.data(), format->cbSize) != format->cbSize)
             return E_FAIL;
+        // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format holds the same samples as a plain PCM record
+        // (wBitsPerSample is the container size either way), so it is reported as one.
+        if (format->wFormatTag == WAVE_FORMAT_EXTENSIBLE && format->cbSize >= 22 &&
+            std::equal(std::begin(kPcmSubFormat), std::end(kPcmSubFormat), format->extra.begin() + 6)) {
+            format->wFormatTag = WAVE_FORMAT_PCM;
+            format->cbSize = 0;
+            format->extra.clear();
+        }
     }
     if (!m_hmmio.Ascend(ckIn))
         return E_FAIL;
@@ -263,6 +278,14 @@ HRESULT CRiffWaveFile::Close()
     m_hmmio.Close(false);
     m_dwFlags = 0;
     return S_OK;
+}
+
+std::uint64_t CRiffWaveFile::MaxDataBytes(const WaveFormat& format)
+{
+    const std::uint64_t fmt = format.wFormatTag == WAVE_FORMAT_PCM ? 16u : (18u + format.cbSize + 1u) & ~1u;
+    const std::uint64_t header = 4 + (8 + fmt) + (8 + 4) + 8; // "WAVE", "fmt ", "fact", "data" header
+    const std::uint64_t even = (0xFFFFFFFFu - header) & ~std::uint64_t{1}; // odd data would add a pad byte
+    return even - even % std::max<std::uint16_t>(format.nBlockAlign, 1);
 }
 
 std::uint64_t CRiffWaveFile::GetSizeAvailable() const

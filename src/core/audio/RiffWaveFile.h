@@ -25,6 +25,8 @@ public:
 
     // dwFlags WAVEFILE_READ: pFormat is ignored; E_INVALIDARG for an empty path, E_FAIL when
     // the file cannot be opened or is not a RIFF WAVE file with "fmt " (>= 16 bytes) and "data".
+    // A WAVE_FORMAT_EXTENSIBLE record with the PCM sub-format is reported as plain PCM (tag 1,
+    // no extra bytes); other sub-formats keep their record as it is.
     // WAVEFILE_WRITE: creates or truncates the file and writes the header with *pFormat
     // (E_INVALIDARG without one); the header reaches the disk before Open returns, so a
     // program that never calls Close leaves a file whose "fact" value is 0xFFFFFFFF.
@@ -41,6 +43,11 @@ public:
     HRESULT Read(std::uint8_t* pBuffer, std::size_t dwSizeToRead, std::size_t* pdwSizeRead);
     // Appends the bytes to the data chunk; *pnSizeWrote = bytes stored.
     HRESULT Write(std::size_t nSizeToWrite, const std::uint8_t* pbSrcData, std::size_t* pnSizeWrote);
+
+    // The most data bytes a file written in this format can hold: its 32-bit RIFF size counts
+    // "WAVE", the "fmt " chunk (16 bytes for PCM, 18 + n otherwise, padded), "fact", the "data"
+    // header and the pad byte of odd data; rounded down to whole blocks of the block alignment.
+    static std::uint64_t MaxDataBytes(const WaveFormat& format);
 
     const WaveFormat* GetFormat() const { return m_dwFlags == WAVEFILE_READ ? m_pwfx.get() : nullptr; }
     std::uint32_t GetSize() const { return m_dwSize; } // bytes in the "data" chunk (reading)

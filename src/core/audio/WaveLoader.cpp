@@ -12,6 +12,12 @@ namespace {
 // and group size used), so no second full-size buffer is needed.
 constexpr std::size_t kSliceBytes = 256 * 1024;
 
+std::string CopyNotWritten(const std::string& copy)
+{
+    std::string text = WaveText::kCopyNotWritten;
+    return text.replace(text.find("%s"), 2, copy);
+}
+
 std::string JoinPath(const std::string& dir, const char* name)
 {
     if (dir.empty())
@@ -170,10 +176,14 @@ int CWaveLoader::MakeMonoCopy()
     const int bits = m_nBitsPerSample;
     const WaveFormat format = MakePcmFormat(1, m_nSampleRate, static_cast<std::uint16_t>(bits));
     const std::string copy = MonoCopyPath();
+    const auto notWritten = [&] {
+        ShowMessage(CopyNotWritten(copy));
+        return 1;
+    };
     {
         CRiffWaveFile out;
         if (FAILED(out.Open(copy, &format, WAVEFILE_WRITE)))
-            return 1;
+            return notWritten();
         const bool bLeft = m_nStereoChannel == 1;
         std::vector<std::uint8_t> stage(kSliceBytes / 2);
         for (std::size_t at = 0; at < m_nWaveDataBytes; at += kSliceBytes) {
@@ -181,10 +191,10 @@ int CWaveLoader::MakeMonoCopy()
             const std::size_t n = ExtractStereoChannel(m_pWaveData.get() + at, len, bits, bLeft, stage.data());
             std::size_t wrote = 0;
             if (n != 0 && FAILED(out.Write(n, stage.data(), &wrote)))
-                return 1;
+                return notWritten();
         }
         if (FAILED(out.Close()))
-            return 1;
+            return notWritten();
     }
     return ReadWaveData(copy);
 }
@@ -198,10 +208,14 @@ int CWaveLoader::MakePlaybackCopy(const std::string& /*path: the data is already
     const std::uint16_t bits = BytesPerSample(m_nBitsPerSample) == 1 ? 8 : 16;
     const WaveFormat format = MakePcmFormat(1, copyRate->nRate, bits);
     const std::string copy = PlayCopyPath();
+    const auto notWritten = [&] {
+        ShowMessage(CopyNotWritten(copy));
+        return 1;
+    };
     {
         CRiffWaveFile out;
         if (FAILED(out.Open(copy, &format, WAVEFILE_WRITE)))
-            return 1;
+            return notWritten();
         m_nPlayDataBytes = m_nWaveDataBytes / k;
         std::vector<std::uint8_t> stage(DownsampledBytes(kSliceBytes, bits, k));
         for (std::size_t at = 0; at < m_nWaveDataBytes; at += kSliceBytes) {
@@ -209,10 +223,10 @@ int CWaveLoader::MakePlaybackCopy(const std::string& /*path: the data is already
             const std::size_t n = Downsample(m_pWaveData.get() + at, len, bits, k, stage.data());
             std::size_t wrote = 0;
             if (n != 0 && FAILED(out.Write(n, stage.data(), &wrote)))
-                return 1;
+                return notWritten();
         }
         if (FAILED(out.Close()))
-            return 1;
+            return notWritten();
     }
     m_bPlayCopyResampled = true;
     m_nPlayRate = copyRate->nRate;
@@ -235,11 +249,12 @@ WaveLoadOutcome CWaveLoader::TimeSeriesToWave(const std::vector<std::int16_t>& s
 {
     const WaveFormat format = MakePcmFormat(1, 44100, 16);
     const std::string copy = PlayCopyPath();
+    bool bOk = false;
     {
-        // A file that cannot be written completely is removed, so the load below fails like
-        // any unreadable file instead of loading part of the series.
+        // A file that cannot be written completely is removed and the load fails with its
+        // message: reading whatever lies at that path would load part of the series or an older copy.
         CRiffWaveFile out;
-        bool bOk = SUCCEEDED(out.Open(copy, &format, WAVEFILE_WRITE));
+        bOk = SUCCEEDED(out.Open(copy, &format, WAVEFILE_WRITE));
         std::vector<std::uint8_t> stage;
         stage.reserve(kSliceBytes);
         for (std::size_t i = 0; bOk && i < samples.size(); ++i) {
@@ -256,6 +271,12 @@ WaveLoadOutcome CWaveLoader::TimeSeriesToWave(const std::vector<std::int16_t>& s
             bOk = SUCCEEDED(out.Close());
         if (!bOk)
             std::remove(copy.c_str());
+    }
+    if (!bOk) {
+        ShowMessage(CopyNotWritten(copy));
+        m_strWaveFile = WaveText::kNoFileSelected;
+        ReleaseWaveData();
+        return WaveLoadOutcome::Failed;
     }
     m_bPlayCopyResampled = true;
     m_nPlayBits = 16;

@@ -43,13 +43,16 @@ public:
     // buffer. "Wavefile ist leer." for a data chunk shorter than one sample. Refuses files of
     // more than 16 bits and unlisted rates above 48000 Hz silently.
     int CheckAndPrepareWave(const std::string& path);
-    int MakeMonoCopy();                           // the chosen channel -> "~TempWaveMono.wav", re-read
-    int MakePlaybackCopy(const std::string& path); // "~TempWave.wav" at the copy rate
+    // The chosen channel -> "~TempWaveMono.wav", re-read; "~TempWave.wav" at the copy rate. A copy
+    // that cannot be written shows WaveText::kCopyNotWritten with its path and fails.
+    int MakeMonoCopy();
+    int MakePlaybackCopy(const std::string& path);
 
     // "Zeitreihe öffnen..." after its dialog: m_strWaveFile = path, read and scale the series
     // (the all-zero notice if needed), then TimeSeriesToWave.
     WaveLoadOutcome ImportTimeSeries(const std::string& path);
-    // Writes the samples as "~TempWave.wav" (PCM, mono, 44100 Hz, 16 bits) and loads it.
+    // Writes the samples as "~TempWave.wav" (PCM, mono, 44100 Hz, 16 bits) and loads it; when it
+    // cannot be written: WaveText::kCopyNotWritten with its path, Failed, nothing read.
     WaveLoadOutcome TimeSeriesToWave(const std::vector<std::int16_t>& samples);
 
     // The wave part of "Wave entfernen": every member back to "no file", buffer released.

@@ -29,6 +29,9 @@ inline constexpr const char* kSeriesAllZero =
 // Working copies in the temporary directory, overwritten on every load.
 inline constexpr const char* kMonoCopyName = "~TempWaveMono.wav";
 inline constexpr const char* kPlayCopyName = "~TempWave.wav";
+// A working copy that cannot be written (temporary directory missing or not writable, disk full):
+// the load fails with this text, %s being the copy's path, and no older file at that path is read.
+inline constexpr const char* kCopyNotWritten = "Die Arbeitskopie \"%s\" konnte nicht geschrieben werden.";
 
 // Values of the document's m_strChannels and m_strFormat.
 inline constexpr const char* kMono = "Mono";
