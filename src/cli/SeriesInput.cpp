@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -56,6 +57,17 @@ SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
             throw std::runtime_error("cannot read " + path);
         if (series.values.empty())
             throw std::runtime_error("the series holds no numbers (the program refuses it as an empty file): " + path);
+        // NaN, an infinity or a range beyond the double range would reach the analyses as zeros
+        // or as a constant (the import maps them, --raw passes them on), so they are refused.
+        const auto bad = std::find_if(series.values.begin(), series.values.end(),
+                                      [](double v) { return !std::isfinite(v); });
+        if (bad != series.values.end())
+            throw std::runtime_error("value " + std::to_string(bad - series.values.begin() + 1) +
+                                     " of the series is not a finite number: " + path);
+        const auto [lo, hi] = std::minmax_element(series.values.begin(), series.values.end());
+        if (!std::isfinite(*hi - *lo))
+            throw std::runtime_error("the range of the series (largest minus smallest value) exceeds the "
+                                     "double range: " + path);
         if (args.flag("raw")) {
             all = std::move(series.values);
         } else {

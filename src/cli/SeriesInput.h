@@ -23,7 +23,8 @@ struct SeriesInput
 void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions);
 
 // Reads `path` as the options say. Throws std::runtime_error with a one-line English
-// message for a file the program refuses or cannot read, CliUsageError for bad options.
+// message for a file the program refuses or cannot read (also a text series holding NaN or
+// an infinity, or whose largest minus smallest value is not finite), CliUsageError for bad options.
 SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args);
 
 // Whether `path` is read as a text series: --text, or a name ending in .txt, .dat or .prn

@@ -254,3 +254,32 @@ TEST(CliNonlinear, CtrlCStopsARunCleanly)
     EXPECT_EQ(std::tuple(r.signal, r.exitCode, r.out, r.err),
               std::tuple(0, 130, std::string(), std::string("resoni-analyze lyap-max: interrupted\n")));
 }
+
+TEST(CliSeries, NonFiniteValuesAndOverflowingRangesAreRefused)
+{
+    // The import maps NaN to 0 and infinities to the limits, and a range beyond the double range
+    // scales everything else to 0; the analyses would run on that. Every command refuses instead.
+    std::vector<double> sine(300);
+    for (std::size_t i = 0; i < sine.size(); ++i)
+        sine[i] = std::sin(0.1 * double(i));
+    struct Case { std::vector<double> tail; std::string err; };
+    const Case cases[] = {
+        {{NAN}, "value 301 of the series is not a finite number: "},
+        {{2.0, -INFINITY}, "value 302 of the series is not a finite number: "},
+        {{1e308, -1e308}, "the range of the series (largest minus smallest value) exceeds the double range: "},
+    };
+    for (const Case& c : cases) {
+        std::vector<double> x = sine;
+        x.insert(x.end(), c.tail.begin(), c.tail.end());
+        const std::string path = writeSeries("cli_nonfinite.dat", x);
+        for (const std::string flag : {"--text", "--raw"})
+            for (const std::string command : {"lyap-max", "lyap-spectrum", "d2", "mutual-info", "cwt", "info"}) {
+                if (command == "info" && flag == "--raw")
+                    continue;
+                SCOPED_TRACE(command + " " + flag + " " + c.err);
+                const CliResult r = runCli({command, flag, path});
+                EXPECT_EQ(std::tuple(r.exitCode, r.out, r.err),
+                          std::tuple(1, std::string(), "resoni-analyze " + command + ": " + c.err + path + "\n"));
+            }
+    }
+}
