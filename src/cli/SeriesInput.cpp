@@ -51,6 +51,7 @@ SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
     const bool bLeft = seriesChannelIsLeft(args);
     SeriesInput in;
     std::vector<double> all;
+    unsigned channels = 1; // a text series is one channel
     if (isTextSeriesPath(path, args)) {
         TimeSeriesValues series;
         if (!ReadTimeSeriesFile(path, series))
@@ -77,12 +78,17 @@ SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
         in.rate = 44100.0;
         in.bits = 16;
     } else {
+        if (args.flag("raw"))
+            throw CliUsageError("--raw applies to text series only, and " + path + " is read as a WAV file");
         WaveSourceInfo info = ReadWaveSamples(path, bLeft, all);
         if (info.refusal != WaveRefusal::None)
             throw std::runtime_error(RefusalReason(info.refusal, &info.format) + ": " + path);
         in.rate = info.format.nSamplesPerSec;
         in.bits = info.format.wBitsPerSample;
+        channels = info.format.nChannels;
     }
+    if (args.has("channel") && channels < 2)
+        throw CliUsageError("--channel has no effect: " + path + " has one channel only");
     const long long size = static_cast<long long>(all.size());
     const long long from = args.getInt("from", 0);
     const long long to = args.getInt("to", size);

@@ -19,7 +19,8 @@ struct SeriesInput
 
 // The options every series-reading command accepts:
 // --from N, --to N (sample indices, [from, to); default the whole series),
-// --channel left|right (stereo WAV; default left), flags --text and --raw.
+// --channel left|right (stereo WAV; default left), flags --text and --raw. Options that would have no
+// effect are refused: --channel on a one-channel file, --raw on a WAV file.
 void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions);
 
 // Reads `path` as the options say. Throws std::runtime_error with a one-line English

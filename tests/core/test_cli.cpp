@@ -283,3 +283,24 @@ TEST(CliSeries, NonFiniteValuesAndOverflowingRangesAreRefused)
             }
     }
 }
+
+TEST(CliOptions, OptionsThatWouldChangeNothingAreRefused)
+{
+    const std::string series = writeSeries("cli_options.dat", henonSeries(500)), wav = MakeTempDir() + "/mono.wav";
+    WriteFile(wav, PcmWave(1, 8000, 16, Bytes(2000, 1)));
+    struct Case { std::vector<std::string> args; std::string err; };
+    const Case cases[] = {
+        {{"lyap-spectrum", "--eps-min", "0.01", series}, "unknown option --eps-min"}, // every run starts at 0.001
+        {{"info", "--channel", "right", wav}, "--channel has no effect: " + wav + " has one channel only"},
+        {{"cwt", "--channel", "left", series}, "--channel has no effect: " + series + " has one channel only"},
+        {{"d2", "--raw", wav}, "--raw applies to text series only, and " + wav + " is read as a WAV file"},
+        {{"lyap-max", "--radii", "1", "--eps-max", "0.05", series}, "--eps-max has no effect with one radius"},
+        {{"lyap-max", "--eps-min", "0.05", "--eps-max", "0.02", series}, "--eps-max has no effect with one radius"},
+        {{"lyap-max", "--min-dim", "4", "--max-dim", "3", series}, "--max-dim below --min-dim has no effect"},
+        {{"d2", "--eps-min", "0.5", "--eps-max", "0.2", series}, "--eps-min at or above --eps-max has no effect"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        expectOneLineError(runCli(c.args), 2, "resoni-analyze " + c.args[0] + ": " + c.err);
+    }
+}
