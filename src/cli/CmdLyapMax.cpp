@@ -19,7 +19,7 @@ int runLyapMax(const std::vector<std::string>& args)
             o.minDimension = static_cast<unsigned>(cliCount(cli, "min-dim", o.minDimension, 2, 1000));
             o.maxDimension = static_cast<unsigned>(cliCount(cli, "max-dim", o.maxDimension, 2, 1000));
             o.radii = static_cast<unsigned>(cliCount(cli, "radii", o.radii, 1, 1000));
-            o.steps = static_cast<unsigned>(cliCount(cli, "steps", o.steps, 0, 1000000));
+            o.steps = static_cast<unsigned>(cliCount(cli, "steps", o.steps, 1, 1000000));
             o.epsMin = cliRadius(cli, "eps-min", o.epsMin);
             o.epsMax = cliRadius(cli, "eps-max", o.epsMax);
             // Options the run would ignore are refused rather than silently dropped.
@@ -31,7 +31,7 @@ int runLyapMax(const std::vector<std::string>& args)
                                     "to the smallest)");
             if (cli.has("refs"))
                 o.references = static_cast<std::size_t>(
-                    cliCount(cli, "refs", 0, 0, std::numeric_limits<long long>::max()));
+                    cliCount(cli, "refs", 0, 1, std::numeric_limits<long long>::max()));
             return reportMaxExponent(series, o, format, out, abort, onMessage);
         });
 }

@@ -4,6 +4,7 @@
 #include "NonlinearCliOptions.h"
 
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -17,7 +18,13 @@ int runLyapSpectrum(const std::vector<std::string>& args)
             o.delay = static_cast<int>(cliCount(cli, "tau", o.delay, 1, 1000000));
             o.dimension = static_cast<int>(cliCount(cli, "dim", o.dimension, 1, 100));
             o.neighbours = static_cast<int>(cliCount(cli, "neighbours", o.neighbours, 1, 100000));
-            o.iterations = cliCount(cli, "iterations", o.iterations, 0, std::numeric_limits<long long>::max());
+            o.iterations = cliCount(cli, "iterations", o.iterations, 1, std::numeric_limits<long long>::max());
+            // Reference points run from (dim − 1)·tau up to iterations − 1; fewer would give no row.
+            const long long first = static_cast<long long>(o.dimension - 1) * o.delay;
+            if (o.iterations <= first)
+                throw CliUsageError("--iterations " + std::to_string(o.iterations) +
+                                    " reaches no reference point (the first is (dim - 1) * tau = " +
+                                    std::to_string(first) + ")");
             return reportSpectrum(series, o, format, out, abort, onMessage);
         });
 }

@@ -95,6 +95,9 @@ SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
     if (from < 0 || to > size || from > to)
         throw CliUsageError("--from/--to: [" + std::to_string(from) + ", " + std::to_string(to) +
                             ") is not inside the series of " + std::to_string(size) + " samples");
+    if (from == to)
+        throw CliUsageError("--from/--to: the selection [" + std::to_string(from) + ", " + std::to_string(to) +
+                            ") holds no sample");
     in.firstSample = static_cast<std::size_t>(from);
     in.samples.assign(all.begin() + from, all.begin() + to);
     return in;

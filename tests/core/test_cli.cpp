@@ -304,3 +304,31 @@ TEST(CliOptions, OptionsThatWouldChangeNothingAreRefused)
         expectOneLineError(runCli(c.args), 2, "resoni-analyze " + c.args[0] + ": " + c.err);
     }
 }
+
+TEST(CliOptions, EmptyCountsAndSelectionsAreRefused)
+{
+    // Each case: the command and its options, then the start of the message.
+    const std::string series = writeSeries("cli_counts.dat", henonSeries(500));
+    const std::vector<std::vector<std::string>> cases = {
+        {"lyap-max", "--refs", "0", "--refs must lie in 1 to"},   {"lyap-max", "--steps", "0", "--steps must lie in 1 to"},
+        {"lyap-spectrum", "--iterations", "0", "--iterations must lie in 1 to"},
+        {"lyap-spectrum", "--dim", "3", "--tau", "2", "--iterations", "4",
+         "--iterations 4 reaches no reference point (the first is (dim - 1) * tau = 4)"},
+        {"d2", "--pairs", "0", "--pairs must lie in 1 to"},       {"mutual-info", "--boxes", "0", "--boxes must lie in 1 to"},
+        {"cwt", "--rows", "0", "rows and columns must be at least 1"},
+        {"d2", "--from", "7", "--to", "7", "--from/--to: the selection [7, 7) holds no sample"},
+        {"cwt", "--from", "0", "--to", "0", "--from/--to: the selection [0, 0) holds no sample"},
+    };
+    for (std::vector<std::string> args : cases) {
+        const std::string part = "resoni-analyze " + args[0] + ": " + args.back();
+        args.back() = series;
+        SCOPED_TRACE(part);
+        expectOneLineError(runCli(args), 2, part);
+    }
+    // The smallest accepted counts still give rows.
+    for (const auto& args : {std::vector<std::string>{"lyap-max", "--refs", "1", "--steps", "1", series},
+                             {"lyap-spectrum", "--dim", "3", "--tau", "2", "--iterations", "5", series}}) {
+        const std::string out = runCli(args).out;
+        EXPECT_GT(std::count(out.begin(), out.end(), '\n'), 1) << args[0];
+    }
+}
