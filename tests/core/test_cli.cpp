@@ -69,7 +69,14 @@ TEST(CliBasics, HelpVersionAndBadCalls)
         const CliResult usage = runCli({"help", name});
         EXPECT_EQ(usage.exitCode, 0) << name;
         EXPECT_EQ(usage.out.rfind(std::string("Usage: resoni-analyze ") + name + " ", 0), 0u) << usage.out;
+        // COMMAND --help (or -h, among other options) prints the same and runs nothing.
+        for (const auto& args : {std::vector<std::string>{name, "--help"}, {name, "--from", "1", "-h", "no.dat"}}) {
+            const CliResult own = runCli(args);
+            EXPECT_EQ(std::tuple(own.exitCode, own.out, own.err), std::tuple(0, usage.out, std::string())) << name;
+        }
     }
+    for (const char* name : {"info", "cwt", "lyap-max", "lyap-spectrum", "d2", "mutual-info"})
+        EXPECT_NE(runCli({name, "--help"}).out.find("efault"), std::string::npos) << name; // with the defaults
     EXPECT_EQ(runCli({"--version"}).out.rfind("resoni-analyze ", 0), 0u);
     for (const auto& args : {std::vector<std::string>{}, {"help", "no-such-command"}, {"no-such-command"}}) {
         const CliResult r = runCli(args);
