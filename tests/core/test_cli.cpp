@@ -18,10 +18,17 @@ using namespace wavetest;
 
 namespace {
 
+// A file in a fresh directory of this test process, so that runs side by side never share one.
+std::string scratch(const std::string& name)
+{
+    static const std::string dir = MakeTempDir() + "/";
+    return dir + name;
+}
+
 // One number per line with 17 significant digits, so the values come back exactly.
 std::string writeSeries(const std::string& name, const std::vector<double>& x)
 {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = scratch(name);
     std::ofstream out(path);
     out.precision(17);
     for (double v : x)
@@ -40,7 +47,7 @@ std::string g17(double v)
 // (g(v) writes a number with 17 significant digits).
 std::string pythonPicks(const std::string& csv, const std::string& json, const std::string& expressions)
 {
-    const std::string csvPath = ::testing::TempDir() + "cli_picks.csv", jsonPath = ::testing::TempDir() + "cli.json";
+    const std::string csvPath = scratch("picks.csv"), jsonPath = scratch("picks.json");
     std::ofstream(csvPath) << csv;
     std::ofstream(jsonPath) << (json.empty() ? "null" : json);
     const CliResult py = runProgram("python3", {"-c", "import csv, json, sys\ng = lambda v: '%.17g' % float(v)\n"
@@ -235,7 +242,7 @@ TEST(CliNonlinear, FailuresGiveOneLineAndAnExitCode)
         {{"d2", "--max-dim", "30", "--tau", "2", shortSeries}, 1,
          "Embedding dimension and delay are too large. The delay vector would be longer than the whole series.\n"},
         {{"mutual-info", shortSeries}, 1, "series too short: the mutual information needs more than 100 values\n"},
-        {{"d2", ::testing::TempDir() + "no_such_series.dat"}, 1, ""}, {{"lyap-max", "--tau", "0", henon}, 2, ""},
+        {{"d2", scratch("no_such_series.dat")}, 1, ""}, {{"lyap-max", "--tau", "0", henon}, 2, ""},
         {{"lyap-max", "--steps", "ten", henon}, 2, ""}, {{"d2", "--eps-max", "-1", henon}, 2, ""},
         {{"d2", "--radii", "1", henon}, 2, ""},         {{"lyap-spectrum", "--pairs", "10", henon}, 2, ""},
         {{"lyap-spectrum"}, 2, ""},
