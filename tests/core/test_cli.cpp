@@ -273,9 +273,6 @@ TEST(CliSeries, NonFiniteValuesAndOverflowingRangesAreRefused)
 {
     // The import maps NaN to 0 and infinities to the limits, and a range beyond the double range
     // scales everything else to 0; the analyses would run on that. Every command refuses instead.
-    std::vector<double> sine(300);
-    for (std::size_t i = 0; i < sine.size(); ++i)
-        sine[i] = std::sin(0.1 * double(i));
     struct Case { std::vector<double> tail; std::string err; };
     const Case cases[] = {
         {{NAN}, "value 301 of the series is not a finite number: "},
@@ -283,7 +280,7 @@ TEST(CliSeries, NonFiniteValuesAndOverflowingRangesAreRefused)
         {{1e308, -1e308}, "the range of the series (largest minus smallest value) exceeds the double range: "},
     };
     for (const Case& c : cases) {
-        std::vector<double> x = sine;
+        std::vector<double> x = henonSeries(300);
         x.insert(x.end(), c.tail.begin(), c.tail.end());
         const std::string path = writeSeries("cli_nonfinite.dat", x);
         for (const std::string flag : {"--text", "--raw"})
