@@ -47,5 +47,7 @@ int runCwt(const std::vector<std::string>& args)
 
 static const CliRegistrar reg({"cwt", "continuous wavelet transform (rows = frequencies, values 0..255)",
                         "FILE [--from N] [--to N] [--channel left|right] [--text] [--raw] "
-                        "[--wavelet morlet,2] [--fmin 20] [--fmax 20000] [--rows 100] [--cols 20] [--json]",
+                        "[--wavelet W] [--fmin F] [--fmax F] [--rows N] [--cols M] [--json]\n"
+                        "Defaults: wavelet morlet,2 (also haar, mexicanhat, sinus, poisson, cauchy,A, spinning,A,B,\n"
+                        "bspline,W...), 20 to 20000 Hz in 100 rows, 20 columns over the selection.",
                         runCwt});

@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "NonlinearCliOptions.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -20,6 +21,9 @@ int runD2(const std::vector<std::string>& args)
             o.pairs = cliCount(cli, "pairs", o.pairs, 1, std::numeric_limits<long long>::max());
             o.epsMin = cliRadius(cli, "eps-min", o.epsMin);
             o.epsMax = cliRadius(cli, "eps-max", o.epsMax);
+            if (cli.has("eps-min") && o.epsMin >= std::min(o.epsMax, 1.0))
+                throw CliUsageError("--eps-min at or above --eps-max has no effect (the smallest radius becomes "
+                                    "half the largest)");
             return reportCorrelation(series, o, format, out, abort, onMessage);
         });
 }

@@ -19,12 +19,19 @@ int runLyapMax(const std::vector<std::string>& args)
             o.minDimension = static_cast<unsigned>(cliCount(cli, "min-dim", o.minDimension, 2, 1000));
             o.maxDimension = static_cast<unsigned>(cliCount(cli, "max-dim", o.maxDimension, 2, 1000));
             o.radii = static_cast<unsigned>(cliCount(cli, "radii", o.radii, 1, 1000));
-            o.steps = static_cast<unsigned>(cliCount(cli, "steps", o.steps, 0, 1000000));
+            o.steps = static_cast<unsigned>(cliCount(cli, "steps", o.steps, 1, 1000000));
             o.epsMin = cliRadius(cli, "eps-min", o.epsMin);
             o.epsMax = cliRadius(cli, "eps-max", o.epsMax);
+            // Options the run would ignore are refused rather than silently dropped.
+            if (cli.has("eps-max") && (o.radii == 1 || o.epsMin >= o.epsMax))
+                throw CliUsageError("--eps-max has no effect with one radius (--radii 1 or --eps-min at or "
+                                    "above --eps-max use --eps-min alone)");
+            if (cli.has("max-dim") && o.maxDimension < o.minDimension)
+                throw CliUsageError("--max-dim below --min-dim has no effect (the largest dimension is raised "
+                                    "to the smallest)");
             if (cli.has("refs"))
                 o.references = static_cast<std::size_t>(
-                    cliCount(cli, "refs", 0, 0, std::numeric_limits<long long>::max()));
+                    cliCount(cli, "refs", 0, 1, std::numeric_limits<long long>::max()));
             return reportMaxExponent(series, o, format, out, abort, onMessage);
         });
 }

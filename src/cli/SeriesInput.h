@@ -19,11 +19,13 @@ struct SeriesInput
 
 // The options every series-reading command accepts:
 // --from N, --to N (sample indices, [from, to); default the whole series),
-// --channel left|right (stereo WAV; default left), flags --text and --raw.
+// --channel left|right (stereo WAV; default left), flags --text and --raw. Options that would have no
+// effect are refused: --channel on a one-channel file, --raw on a WAV file.
 void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions);
 
 // Reads `path` as the options say. Throws std::runtime_error with a one-line English
-// message for a file the program refuses or cannot read, CliUsageError for bad options.
+// message for a file the program refuses or cannot read (also a text series holding NaN or
+// an infinity, or whose largest minus smallest value is not finite), CliUsageError for bad options.
 SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args);
 
 // Whether `path` is read as a text series: --text, or a name ending in .txt, .dat or .prn

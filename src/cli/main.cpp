@@ -17,7 +17,7 @@ namespace {
 void printHelp()
 {
     std::printf("Usage: resoni-analyze COMMAND [OPTIONS] [FILE]\n"
-                "       resoni-analyze --help | --version | help COMMAND\n\n"
+                "       resoni-analyze --help | --version | help COMMAND | COMMAND --help\n\n"
                 "Commands:\n");
     std::vector<CliCommand> commands = CliRegistry::all();
     std::sort(commands.begin(), commands.end(),
@@ -25,6 +25,12 @@ void printHelp()
     for (const CliCommand& c : commands)
         std::printf("  %-14s %s\n", c.name, c.summary);
     std::printf("\nOutput is CSV with a header line (or JSON with --json); numbers use a decimal point.\n");
+}
+
+// The options of one command with their defaults ("help COMMAND" or "COMMAND --help").
+void printCommandHelp(const CliCommand& cmd)
+{
+    std::printf("Usage: resoni-analyze %s %s\n%s\n", cmd.name, cmd.usage, cmd.summary);
 }
 
 } // namespace
@@ -51,13 +57,17 @@ int main(int argc, char** argv)
             printHelp();
             return args.size() > 1 ? 2 : 0;
         }
-        std::printf("Usage: resoni-analyze %s %s\n%s\n", cmd->name, cmd->usage, cmd->summary);
+        printCommandHelp(*cmd);
         return 0;
     }
     const CliCommand* cmd = CliRegistry::find(first);
     if (!cmd) {
         std::fprintf(stderr, "resoni-analyze: unknown command '%s' (see --help)\n", first.c_str());
         return 2;
+    }
+    if (std::any_of(args.begin() + 1, args.end(), [](const std::string& a) { return a == "--help" || a == "-h"; })) {
+        printCommandHelp(*cmd);
+        return 0;
     }
     try {
         return cmd->run(std::vector<std::string>(args.begin() + 1, args.end()));

@@ -1,68 +1,40 @@
 #include "CliRunner.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
+#include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
 
-
 CliResult runProgram(const std::string& program, const std::vector<std::string>& args)
 {
+    // Both streams go to temporary files, so a child writing much to one of them never blocks.
+    char outPath[] = "/tmp/resoni_cli_outXXXXXX", errPath[] = "/tmp/resoni_cli_errXXXXXX";
+    const int fds[2] = {mkstemp(outPath), mkstemp(errPath)};
     CliResult result;
-    int outPipe[2];
-    int errPipe[2];
-    if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
-        return result;
-    pid_t pid = fork();
+    const pid_t pid = fds[0] < 0 || fds[1] < 0 ? -1 : fork();
     if (pid == 0) {
-        dup2(outPipe[1], 1);
-        dup2(errPipe[1], 2);
-        close(outPipe[0]);
-        close(errPipe[0]);
-        close(outPipe[1]);
-        close(errPipe[1]);
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
+        dup2(fds[0], 1);
+        dup2(fds[1], 2);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& a : args)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
         execvp(program.c_str(), argv.data());
         _exit(127);
     }
-    close(outPipe[1]);
-    close(errPipe[1]);
-    // Read both pipes alternately so a child writing much to one of them never blocks.
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-    int open = 2;
-    char buf[65536];
-    while (open > 0) {
-        if (poll(fds, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
-                continue;
-            ssize_t n = read(fds[i].fd, buf, sizeof buf);
-            if (n > 0) {
-                (i == 0 ? result.out : result.err).append(buf, static_cast<size_t>(n));
-            } else if (n == 0 || errno != EINTR) {
-                close(fds[i].fd);
-                fds[i].fd = -1;
-                --open;
-            }
-        }
-    }
     int status = 0;
-    waitpid(pid, &status, 0);
-    if (WIFEXITED(status))
-        result.exitCode = WEXITSTATUS(status);
-    else if (WIFSIGNALED(status))
-        result.signal = WTERMSIG(status);
+    if (pid > 0 && waitpid(pid, &status, 0) == pid) {
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const char* path = i == 0 ? outPath : errPath;
+        std::ifstream in(path, std::ios::binary);
+        (i == 0 ? result.out : result.err).assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        close(fds[i]);
+        unlink(path);
+    }
     return result;
 }
 

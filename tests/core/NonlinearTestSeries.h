@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 // x of the Hénon map x_{n+1} = 1 − 1.4·x_n² + y_n, y_{n+1} = 0.3·x_n from (0.1, 0.1), after
@@ -11,34 +12,21 @@
 // Kaplan-Yorke dimension 1.26, correlation dimension 1.21–1.25.
 inline std::vector<double> henonSeries(std::size_t n)
 {
+    std::vector<double> out(n + 1000);
     double x = 0.1, y = 0.1;
-    for (int i = 0; i < 1000; ++i) {
-        const double nx = 1.0 - 1.4 * x * x + y;
-        y = 0.3 * x;
-        x = nx;
-    }
-    std::vector<double> out(n);
-    for (double& v : out) {
-        const double nx = 1.0 - 1.4 * x * x + y;
-        y = 0.3 * x;
-        x = nx;
-        v = x;
-    }
-    return out;
+    for (double& v : out)
+        v = x = 1.0 - 1.4 * x * x + std::exchange(y, 0.3 * x);
+    return {out.begin() + 1000, out.end()};
 }
 
-// The logistic map x_{n+1} = 4·x_n·(1 − x_n): Lyapunov exponent ln 2 per step.
+// The logistic map x_{n+1} = 4·x_n·(1 − x_n) after 100 discarded steps: Lyapunov exponent ln 2.
 inline std::vector<double> logisticSeries(std::size_t n)
 {
+    std::vector<double> out(n + 100);
     double x = 0.3141592653;
-    for (int i = 0; i < 100; ++i)
-        x = 4.0 * x * (1.0 - x);
-    std::vector<double> out(n);
-    for (double& v : out) {
-        x = 4.0 * x * (1.0 - x);
-        v = x;
-    }
-    return out;
+    for (double& v : out)
+        v = x = 4.0 * x * (1.0 - x);
+    return {out.begin() + 100, out.end()};
 }
 
 // Independent uniform values in [0, 1) from a fixed seed (mt19937 is the same everywhere).
