@@ -1,242 +1,137 @@
+// The INI store: numbers and colours as text (IniNumbers), key lines found and replaced while
+// every other byte stays (CIniText), and typed reads and writes on a file (CIniFile).
 #include "core/profiles/IniFile.h"
+#include "core/profiles/IniNumbers.h"
+#include "core/profiles/IniText.h"
 
 #include "ProfileTestFiles.h"
 
-#include <cstdint>
-#include <filesystem>
+#include <climits>
+#include <cmath>
+#include <cstdio>
 #include <limits>
-#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
-TEST(IniFile, AbsentKeysGiveTheirDefaultsThroughText)
+namespace {
+
+std::string findOr(const CIniText& ini, const char* section, const char* key)
+{
+    const auto v = ini.Find(section, key);
+    return v ? std::string(*v) : std::string("<absent>");
+}
+
+} // namespace
+
+TEST(IniNumbers, NumbersAreWrittenAndReadAsTheCLibraryDoesAndColoursAsBGR)
+{
+    EXPECT_EQ(IniFormatDouble(0.1234567) + " " + IniFormatDouble(5e-5) + " " + IniFormatDouble(999999.5) + " " +
+                  IniFormatInt(INT_MIN), "0.123457 5e-05 1e+06 -2147483648");
+    // The C library's "%g", atoi, atol and atof are the reference (the tests run in the "C" locale);
+    // %g over every magnitude from the smallest subnormals up, with both signs and changing digits.
+    char buf[64];
+    for (double v = 1.234567e-320; std::isfinite(v); v *= -7.3)
+        ASSERT_EQ(IniFormatDouble(v), (std::snprintf(buf, sizeof buf, "%g", v), std::string(buf))) << v;
+    // glibc's atoi is (int)strtol: saturated to 64 bits, then cut to 32 ("4294967295" gives -1).
+    const char* texts[] = {"42",  "  42abc", "-7",   "+5", "abc", "", " \t 12", "3.9", "-0", "1e3", "0x1A", "- 3",
+                           "0012", "1,5",    ".5",   "-.5e1", "5e-005", "1e", "1e+", "inf", "-infinity", "1.5e3x",
+                           "2147483647", "-2147483648", "2147483648", "4294967295", "99999999999999999999999",
+                           "-99999999999999999999999", "-9223372036854775808", "1e999", "-1e999", "7 8"};
+    for (const char* t : texts) {
+        EXPECT_EQ(IniAtoi(t), std::atoi(t)) << '"' << t << '"';
+        EXPECT_EQ(IniAtol(t), std::atol(t)) << '"' << t << '"';
+        EXPECT_EQ(IniAtof(t), std::atof(t)) << '"' << t << '"';
+    }
+    EXPECT_EQ(IniAtoi("4294967295") + IniAtoi(nullptr) + IniAtof(nullptr), -1.0);
+    EXPECT_EQ(IniNarrowToFloat(1e300), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(IniNarrowToFloat(-1e300), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(IniNarrowToFloat(3.4e38), 3.4e38f);
+    EXPECT_EQ(IniColourFromRgb(Rgb{1, 2, 3}), 0x030201);
+    EXPECT_EQ(IniRgbFromColour(-1), (Rgb{255, 255, 255})); // the high byte is ignored
+}
+
+TEST(IniText, FindsKeysWithoutRegardToCaseAndSetChangesOnlyTheKeysLineOrAddsOne)
+{
+    const CIniText ini(std::string("; a comment = not a key\norphan=before any section\n[FFT]\n  Delay  =  3  \n"
+                                   "Grid=1\n# hash=comment\nEquation=a=b=c\nEmpty=\nno equals\n"
+                                   "[ Wavelet ]\nName=morlet,2\n[A]\nk=1\nk=2\n[B]\nk=3\n[a]\nk=4\nj=5\n"));
+    struct Case { const char* section; const char* key; const char* value; };
+    const Case cases[] = {
+        {"FFT", "Delay", "3"}, {"fft", "delay", "3"}, {"FFT", "GRID", "1"}, {" FFT ", " Delay ", "3"},
+        {"Wavelet", "Delay", "<absent>"}, {"FFT", "Equation", "a=b=c"}, {"FFT", "Empty", ""},
+        {"FFT", "; a comment", "<absent>"}, {"FFT", "# hash", "<absent>"}, {"FFT", "orphan", "<absent>"},
+        {"FFT", "no equals", "<absent>"}, {"wavelet", "Name", "morlet,2"}, {"Missing", "Delay", "<absent>"},
+        {"A", "k", "1"}, {"B", "k", "3"}, {"A", "j", "<absent>"}}; // only the first section and key of a name count
+    for (const Case& c : cases)
+        EXPECT_EQ(findOr(ini, c.section, c.key), c.value) << c.section << " / " << c.key;
+    const CIniText mixed(std::string("[S]\r\na=1\rb=2\n[T]\rc= 3 "));
+    EXPECT_EQ(findOr(mixed, "S", "a") + findOr(mixed, "S", "b") + findOr(mixed, "T", "c"), "123");
+    EXPECT_EQ(findOr(mixed, "S", "c"), "<absent>");
+    struct Edit { const char* before; const char* section; const char* key; const char* value; const char* after; };
+    const Edit edits[] = {
+        {"; notes\r\n[FFT]\r\n  Delay = 3 ; old\r\nGrid=1\r\n\r\n[Unknown]\r\nx=y\r\n", "fft", "Delay", "7",
+         "; notes\r\n[FFT]\r\nDelay=7\r\nGrid=1\r\n\r\n[Unknown]\r\nx=y\r\n"},
+        {"[FFT]\na=1\nb=2\n\n; next\n[N]\nc=3\n", "FFT", "new", "x", "[FFT]\na=1\nb=2\nnew=x\n\n; next\n[N]\nc=3\n"},
+        {"[Empty]\n[Next]\n", "Empty", "k", "v", "[Empty]\nk=v\n[Next]\n"},
+        {"", "Dokument", "N", "1024", "[Dokument]\nN=1024\n"},
+        {"[A]\r\na=1", "B", "b", "2", "[A]\r\na=1\r\n[B]\r\nb=2\r\n"},
+        {"[A]\na=1", "A", "b", "2", "[A]\na=1\nb=2"},
+        // the first line end is a lone CR; a new line never swallows the empty line after CR LF
+        {"[A]\ra=1\r\n\nb=2\r", "A", "c", "3", "[A]\ra=1\r\n\nb=2\rc=3\r"},
+        {"[A]\ra=1\r\n\n[B]\r", "A", "c", "3", "[A]\ra=1\r\nc=3\r\n\n[B]\r"},
+        {"", "A", "k", "one\ntwo\r\nthree", "[A]\nk=one two  three\n"},
+        {"[\n[S]\nbin\x01\xff=\x02\nk=1\n", "S", "k", "2", "[\n[S]\nbin\x01\xff=\x02\nk=2\n"},
+    };
+    for (const Edit& e : edits) {
+        CIniText text{std::string(e.before)};
+        EXPECT_TRUE(text.Set(e.section, e.key, e.value)) << e.before;
+        EXPECT_EQ(text.Text(), e.after) << e.before;
+    }
+    // Names that could not be read back are refused and change nothing.
+    CIniText text{std::string("[A]\na=1\n")};
+    const std::pair<const char*, const char*> bad[] = {{"", "k"},  {"  ", "k"},  {"A]", "k"}, {"A\nB", "k"},
+                                                       {"A", ""},  {"A", "k=v"}, {"A", "[k"}, {"A", ";k"},
+                                                       {"A", "#k"}, {"A", "k\r"}};
+    for (const auto& [section, key] : bad)
+        EXPECT_FALSE(text.Set(section, key, "v")) << '"' << section << "\" / \"" << key << '"';
+    EXPECT_EQ(text.Text(), "[A]\na=1\n");
+}
+
+TEST(IniFile, ReadsGiveDefaultsThroughTextValuesOfAtMost255BytesAndBadFilesDoNoHarm)
 {
     ScopedTempDir dir;
     CIniFile ini(dir.file("p.ini"), "FFT");
     EXPECT_EQ(ini.ReadInt("absent", 7), 7);
-    // The default goes through "%g": six significant digits.
-    EXPECT_EQ(ini.ReadDouble("absent", 0.1234567), 0.123457);
+    EXPECT_EQ(ini.ReadLong("absent", -1234567890123L), -1234567890123L);
+    EXPECT_EQ(ini.ReadDouble("absent", 0.1234567), 0.123457); // through "%g": six significant digits
     EXPECT_EQ(ini.ReadFloat("absent", 0.1234567f), 0.123457f);
     EXPECT_EQ(ini.ReadString("absent", "  padded default  "), "padded default");
     EXPECT_EQ(ini.ReadString("absent"), "");
-    EXPECT_STREQ(ini.GetBuffer(), "");
     EXPECT_FALSE(fs::exists(dir.file("p.ini"))) << "reading must not create the file";
-}
 
-TEST(IniFile, SmallFloatIsWrittenInExponentFormAndComesBack)
-{
-    ScopedTempDir dir;
-    CIniFile ini(dir.file("p.ini"), "Wavelet");
-    ini.WriteFloat("IniWaveletFreqmax", 0.00005f);
-    EXPECT_EQ(readBytes(dir.file("p.ini")), "[Wavelet]\nIniWaveletFreqmax=5e-05\n");
-    EXPECT_EQ(ini.ReadFloat("IniWaveletFreqmax", 1.0f), 0.00005f);
-
-    writeBytes(dir.file("p.ini"), "[Wavelet]\nIniWaveletFreqmax=5e-005\n"); // three exponent digits
-    EXPECT_EQ(ini.ReadFloat("IniWaveletFreqmax", 1.0f), 0.00005f);
-    EXPECT_EQ(ini.ReadDouble("IniWaveletFreqmax", 1.0), 5e-05);
-}
-
-TEST(IniFile, DoublesComeBackWithSixSignificantDigits)
-{
-    ScopedTempDir dir;
-    CIniFile ini(dir.file("p.ini"), "Analyse");
-    const double values[] = {0.1234567, 1234567.0, -9.87654321e-7, 0.001, 1.0, 1e300};
-    const double expected[] = {0.123457, 1234570.0, -9.87654e-7, 0.001, 1.0, 1e300};
-    for (size_t i = 0; i < std::size(values); ++i) {
-        ini.WriteDouble("k", values[i]);
-        EXPECT_EQ(ini.ReadDouble("k", 0.0), expected[i]) << values[i];
-    }
-}
-
-TEST(IniFile, ExchangeReadsTextThatIsNoNumberAsZero)
-{
-    ScopedTempDir dir;
-    writeBytes(dir.file("p.ini"), "[FFT]\nIniFFTDelay=abc\nIniFFTbGrid=12abc\nRadius=x1.5\n");
-    CIniFile ini(dir.file("p.ini"), "FFT");
-    int delay = 5, grid = 5;
-    double radius = 2.0;
-    ini.Exchange(true, &delay, "IniFFTDelay");
-    ini.Exchange(true, &grid, "IniFFTbGrid");
-    ini.Exchange(true, &radius, "Radius");
-    EXPECT_EQ(delay, 0);
-    EXPECT_EQ(grid, 12);
-    EXPECT_EQ(radius, 0.0);
-}
-
-TEST(IniFile, TheLastGivenSectionStaysCurrent)
-{
-    ScopedTempDir dir;
-    CIniFile ini(dir.file("p.ini"), "Dokument");
-    ini.WriteInt("a", 1);
-    EXPECT_EQ(ini.ReadInt("b", 0, "FFT"), 0); // a read given a section switches too
-    EXPECT_EQ(ini.GetSection(), "FFT");
-    ini.WriteInt("c", 3);
-    ini.WriteInt("d", 4);
-    EXPECT_EQ(readBytes(dir.file("p.ini")), "[Dokument]\na=1\n[FFT]\nc=3\nd=4\n");
-    EXPECT_EQ(ini.ReadInt("a", -1), -1);
-    EXPECT_EQ(ini.ReadInt("a", -1, "Dokument"), 1);
-    EXPECT_EQ(ini.ReadInt("c", -1), -1); // now in "Dokument"
-    ini.SetSection("fft");
-    EXPECT_EQ(ini.ReadInt("C", -1), 3);
-}
-
-TEST(IniFile, WritesCreateDirectoryFileAndSectionAndReplaceInPlace)
-{
-    ScopedTempDir dir;
-    const std::string path = dir.path() + "/config/resoni/Profile/ResoniUserProfil-Chor.ini";
-    CIniFile ini(path, "Dokument");
-    ini.WriteString("IniDokumentPlayFile", "Kein File ausgewählt.");
-    ini.WriteInt("IniDokumentNumFFTPoints", 2048);
-    ini.WriteInt("IniDokumentNumFFTPoints", 4096, "dokument");
-    EXPECT_EQ(readBytes(path), "[Dokument]\nIniDokumentPlayFile=Kein File ausgewählt.\nIniDokumentNumFFTPoints=4096\n");
-}
-
-TEST(IniFile, EveryWriteIsInTheFileBeforeTheNextRead)
-{
-    ScopedTempDir dir;
-    CIniFile writer(dir.file("p.ini"), "S");
-    CIniFile reader(writer);
-    EXPECT_EQ(reader.GetPath(), writer.GetPath());
-    EXPECT_EQ(reader.GetSection(), "S");
-    for (int i = 0; i < 50; ++i) {
-        writer.WriteInt("k", i);
-        ASSERT_EQ(reader.ReadInt("k", -1), i);
-    }
-}
-
-TEST(IniFile, WritingKeepsCommentsUnknownSectionsAndLineEnds)
-{
-    ScopedTempDir dir;
-    const std::string before = "; hand-written notes\r\n[Fremd]\r\nFoo = Bar\r\n\r\n[FFT]\r\nIniFFTDelay=3\r\n# end";
-    writeBytes(dir.file("p.ini"), before);
-    CIniFile ini(dir.file("p.ini"), "FFT");
-    ini.WriteInt("IniFFTDelay", 9);
-    ini.WriteInt("IniFFTbGrid", 1);
-    ini.WriteString("IniWaveletWavelet", "haar", "Wavelet");
-    EXPECT_EQ(readBytes(dir.file("p.ini")),
-              "; hand-written notes\r\n[Fremd]\r\nFoo = Bar\r\n\r\n[FFT]\r\nIniFFTDelay=9\r\nIniFFTbGrid=1\r\n# end\r\n"
-              "[Wavelet]\r\nIniWaveletWavelet=haar\r\n");
-    EXPECT_EQ(ini.ReadString("foo", "", "fremd"), "Bar");
-}
-
-TEST(IniFile, ValuesAreCutTo255BytesAtNulAndNeverInsideACharacter)
-{
-    ScopedTempDir dir;
-    std::string bytes = "[S]\nlong=" + std::string(300, 'a') + "\n";
-    bytes += "umlaut=" + std::string(254, 'b') + "ü" + "\n"; // ü takes bytes 254 and 255
-    bytes += std::string("nul=ab\0cd\n", 10);
-    writeBytes(dir.file("p.ini"), bytes);
-    CIniFile ini(dir.file("p.ini"), "S");
+    writeBytes(dir.file("p.ini"), "[S]\nDelay=abc\nGrid=12abc\nRadius=x1.5\nBig=1e999\nSmall=5e-005\nlong=" +
+                                      std::string(300, 'a') + "\numlaut=" + std::string(254, 'b') +
+                                      "ü\n" /* ü takes bytes 254 and 255 */ + std::string("nul=ab\0cd\n", 10));
+    EXPECT_EQ(ini.ReadInt("Delay", 5, "S"), 0);
+    EXPECT_EQ(ini.ReadLong("Grid", 5), 12);
+    EXPECT_EQ(ini.ReadDouble("Radius", 2.0), 0.0);
+    EXPECT_EQ(ini.ReadFloat("Big"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(ini.ReadFloat("Small"), 0.00005f); // three exponent digits
     EXPECT_EQ(ini.ReadString("long"), std::string(255, 'a'));
     EXPECT_EQ(ini.ReadString("umlaut"), std::string(254, 'b'));
     EXPECT_EQ(ini.ReadString("nul"), "ab");
     EXPECT_EQ(ini.ReadString("absent", std::string(400, 'd').c_str()), std::string(255, 'd'));
-
-    std::string text;
-    ini.Exchange(true, &text, "long");
-    EXPECT_EQ(text.size(), 255u);
-}
-
-TEST(IniFile, IntegerVariantsAndColoursRoundTrip)
-{
-    ScopedTempDir dir;
-    CIniFile ini(dir.file("p.ini"), "3DFFT");
-    unsigned u = 4294967295u;
-    long l = -1234567890123L;
-    int i = -42;
-    Rgb colour{10, 20, 30};
-    std::string s = "morlet,2";
-    double d = 0.001;
-    float f = 0.25f;
-    ini.Exchange(false, &u, "u");
-    ini.Exchange(false, &l, std::string("l"));
-    ini.Exchange(false, &i, "i");
-    ini.Exchange(false, &colour, "Ini3DFFTclrBackBuffer");
-    ini.Exchange(false, &s, std::string("s"));
-    ini.Exchange(false, &d, "d");
-    ini.Exchange(false, &f, std::string("f"));
-    EXPECT_EQ(readBytes(dir.file("p.ini")),
-              "[3DFFT]\nu=-1\nl=-1234567890123\ni=-42\nIni3DFFTclrBackBuffer=1971210\ns=morlet,2\nd=0.001\nf=0.25\n");
-
-    unsigned u2 = 0;
-    long l2 = 0;
-    int i2 = 0;
-    Rgb colour2{};
-    std::string s2 = "x";
-    double d2 = 0;
-    float f2 = 0;
-    ini.Exchange(true, &u2, std::string("u"));
-    ini.Exchange(true, &l2, "l");
-    ini.Exchange(true, &i2, std::string("i"));
-    ini.Exchange(true, &colour2, std::string("Ini3DFFTclrBackBuffer"));
-    ini.Exchange(true, &s2, "s");
-    ini.Exchange(true, &d2, std::string("d"));
-    ini.Exchange(true, &f2, "f");
-    EXPECT_EQ(u2, u);
-    EXPECT_EQ(l2, l);
-    EXPECT_EQ(i2, i);
-    EXPECT_EQ(colour2, colour);
-    EXPECT_EQ(s2, s);
-    EXPECT_EQ(d2, d);
-    EXPECT_EQ(f2, f);
-
-    // Absent keys keep every variable as it was.
-    int keep = 17;
-    std::string keepText = "unchanged";
-    ini.Exchange(true, &keep, "absent", "Other");
-    ini.Exchange(true, &keepText, "absent");
-    EXPECT_EQ(keep, 17);
-    EXPECT_EQ(keepText, "unchanged");
-    ini.Exchange(true, static_cast<int*>(nullptr), "i"); // no variable: nothing happens
-}
-
-TEST(IniFile, PathsResolveAgainstProgramOrCurrentDirectory)
-{
-    const std::string savedDir = CIniFile::ProgramDirectory();
-    CIniFile::SetProgramFile("/opt/resoni/bin/resoni");
-    EXPECT_EQ(CIniFile::ProgramDirectory(), "/opt/resoni/bin");
-    EXPECT_EQ(CIniFile("Profile/ResoniStandardProfil.ini").GetPath(), "/opt/resoni/bin/Profile/ResoniStandardProfil.ini");
-    EXPECT_EQ(CIniFile("").GetPath(), "/opt/resoni/bin/resoni.ini");
-    EXPECT_EQ(CIniFile("/etc/x.ini", "S", true).GetPath(), "/etc/x.ini");
-    const std::string cwd = fs::current_path().string();
-    EXPECT_EQ(CIniFile("rel.ini", "S", false).GetPath(), (fs::path(cwd) / "rel.ini").string());
-    EXPECT_EQ(CIniFile("", "S", false).GetPath(), (fs::path(cwd) / "resoni.ini").string());
-    EXPECT_FALSE(CIniFile("x.ini", "S", false).IsModuleDirectory());
-    // An empty section is the application's name.
-    EXPECT_EQ(CIniFile("x.ini").GetSection(), "Resoni");
-    CIniFile::SetProgramFile("/resoni.bin");
-    EXPECT_EQ(CIniFile("p.ini").GetPath(), "/p.ini");
-    CIniFile::SetProgramFile(savedDir + "/resoni_core_tests");
-}
-
-TEST(IniFile, BadFilesReadAsDefaultsWithoutHarm)
-{
-    ScopedTempDir dir;
-    // Random binary bytes (with some line breaks and brackets among them).
-    std::mt19937 rng(7);
-    std::string binary;
-    for (int i = 0; i < 20000; ++i)
-        binary += static_cast<char>(rng() & 0xFF);
-    writeBytes(dir.file("binary.ini"), binary);
-    CIniFile ini(dir.file("binary.ini"), "FFT");
-    EXPECT_EQ(ini.ReadInt("IniFFTDelay", 5), 5);
-    ini.WriteInt("IniFFTDelay", 6);
-    EXPECT_EQ(ini.ReadInt("IniFFTDelay", 5), 6);
-    EXPECT_EQ(readBytes(dir.file("binary.ini")).substr(0, binary.size()), binary) << "the old bytes stay in front";
-
-    // Empty file, a directory in place of a file, and a file beyond the size limit.
+    // An empty file, a directory in place of a file, a file beyond the size limit.
     writeBytes(dir.file("empty.ini"), "");
     EXPECT_EQ(CIniFile(dir.file("empty.ini"), "S").ReadInt("k", 3), 3);
-    fs::create_directory(dir.file("adir.ini"));
+    fs::create_directory(dir.file("adir.ini")); // a directory in place of a file
     CIniFile onDir(dir.file("adir.ini"), "S");
-    EXPECT_EQ(onDir.ReadInt("k", 3), 3);
     onDir.WriteInt("k", 4);
-    EXPECT_TRUE(fs::is_directory(dir.file("adir.ini")));
-
-    std::string huge = "[S]\nk=1\n" + std::string(CIniFile::kMaxFileBytes, '\n');
+    EXPECT_EQ(onDir.ReadInt("k", 3), 3);
+    const std::string huge = "[S]\nk=1\n" + std::string(CIniFile::kMaxFileBytes, '\n');
     writeBytes(dir.file("huge.ini"), huge);
     CIniFile onHuge(dir.file("huge.ini"), "S");
     EXPECT_EQ(onHuge.ReadInt("k", 3), 3);
@@ -244,12 +139,65 @@ TEST(IniFile, BadFilesReadAsDefaultsWithoutHarm)
     EXPECT_EQ(fs::file_size(dir.file("huge.ini")), huge.size()) << "an oversized file is never rewritten";
 }
 
-TEST(IniFile, TenThousandCharacterLines)
+TEST(IniFile, TheLastGivenSectionStaysCurrentWritesKeepAllOtherBytesAndEveryTypeRoundTrips)
 {
     ScopedTempDir dir;
-    writeBytes(dir.file("p.ini"), std::string(10000, '[') + "\n[S]\nlong=" + std::string(10000, '7') + "\nk=1");
-    CIniFile ini(dir.file("p.ini"), "S");
-    EXPECT_EQ(ini.ReadInt("k", 0), 1);
-    EXPECT_EQ(ini.ReadString("long"), std::string(255, '7'));
-    EXPECT_EQ(ini.ReadInt("long", 0), -1) << "a 10 000-digit number saturates and is cut to 32 bits";
+    const std::string path = dir.path() + "/config/resoni/Profile/ResoniUserProfil-Chor.ini";
+    CIniFile ini(path, "Dokument");
+    ini.WriteString("IniDokumentPlayFile", "Kein File ausgewählt.");
+    EXPECT_EQ(ini.ReadInt("b", 0, "FFT"), 0); // a read given a section switches too
+    EXPECT_EQ(ini.GetSection(), "FFT");
+    ini.WriteInt("c", 3);
+    ini.WriteFloat("Freqmax", 0.00005f);
+    ini.WriteInt("c", 4, "fft");
+    EXPECT_EQ(readBytes(path), "[Dokument]\nIniDokumentPlayFile=Kein File ausgewählt.\n[FFT]\nc=4\nFreqmax=5e-05\n");
+    EXPECT_EQ(ini.ReadInt("c", -1, "Dokument"), -1);
+    ini.SetSection("fft");
+    EXPECT_EQ(ini.ReadInt("C", -1), 4);
+    EXPECT_EQ(ini.ReadFloat("Freqmax", 1.0f), 0.00005f);
+
+    writeBytes(dir.file("p.ini"), "; notes\r\n[Fremd]\r\nFoo = Bar\r\n\r\n[FFT]\r\nIniFFTDelay=3\r\n# end");
+    CIniFile notes(dir.file("p.ini"), "FFT");
+    CIniFile reader(notes); // a copy works on the same file and sees every write at once
+    notes.WriteInt("IniFFTDelay", 5);
+    EXPECT_EQ(reader.ReadInt("IniFFTDelay", -1), 5);
+    notes.WriteInt("IniFFTbGrid", 1);
+    notes.WriteString("IniWaveletWavelet", "haar", "Wavelet");
+    EXPECT_EQ(readBytes(dir.file("p.ini")),
+              "; notes\r\n[Fremd]\r\nFoo = Bar\r\n\r\n[FFT]\r\nIniFFTDelay=5\r\nIniFFTbGrid=1\r\n# end\r\n"
+              "[Wavelet]\r\nIniWaveletWavelet=haar\r\n");
+    EXPECT_EQ(reader.ReadString("foo", "", "fremd"), "Bar");
+    // Every type of variable goes through Exchange and back.
+    CIniFile types(dir.file("types.ini"), "3DFFT");
+    const auto roundTrip = [&](auto value, const char* key) {
+        types.Exchange(false, &value, key);
+        decltype(value) back{};
+        types.Exchange(true, &back, std::string(key));
+        EXPECT_TRUE(back == value) << key;
+    };
+    roundTrip(4294967295u, "u"), roundTrip(-1234567890123L, "l"), roundTrip(-42, "i");
+    roundTrip(Rgb{10, 20, 30}, "Ini3DFFTclrBackBuffer"), roundTrip(std::string("morlet,2"), "s");
+    roundTrip(0.001, "d"), roundTrip(0.25f, "f");
+    EXPECT_EQ(readBytes(dir.file("types.ini")),
+              "[3DFFT]\nu=-1\nl=-1234567890123\ni=-42\nIni3DFFTclrBackBuffer=1971210\ns=morlet,2\nd=0.001\nf=0.25\n");
+    std::string keep = "unchanged"; // absent keys keep every variable as it was
+    types.Exchange(true, &keep, "absent", "Other");
+    EXPECT_EQ(keep, "unchanged");
+    types.Exchange(true, static_cast<int*>(nullptr), "i"); // a null variable does nothing
+}
+
+TEST(IniFile, PathsResolveAgainstProgramOrCurrentDirectory)
+{
+    const std::string savedDir = CIniFile::ProgramDirectory();
+    CIniFile::SetProgramFile("/opt/resoni/bin/resoni");
+    EXPECT_EQ(CIniFile("Profile/Standard.ini").GetPath(), "/opt/resoni/bin/Profile/Standard.ini");
+    EXPECT_EQ(CIniFile("").GetPath(), "/opt/resoni/bin/resoni.ini");
+    EXPECT_EQ(CIniFile("/etc/x.ini", "S", true).GetPath(), "/etc/x.ini");
+    const fs::path cwd = fs::current_path();
+    EXPECT_EQ(CIniFile("rel.ini", "S", false).GetPath(), (cwd / "rel.ini").string());
+    EXPECT_EQ(CIniFile("", "S", false).GetPath(), (cwd / "resoni.ini").string());
+    EXPECT_EQ(CIniFile("x.ini").GetSection(), "Resoni"); // an empty section is the application's name
+    CIniFile::SetProgramFile("/resoni.bin");
+    EXPECT_EQ(CIniFile("p.ini").GetPath(), "/p.ini");
+    CIniFile::SetProgramFile(savedDir + "/resoni_core_tests");
 }

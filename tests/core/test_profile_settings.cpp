@@ -1,343 +1,215 @@
+// Profiles: every key read and written through ExchangeProfile, the profiles shipped in
+// resources/Profile, and Python's configparser as an independent reader and writer.
 #include "core/profiles/IniFile.h"
+#include "core/profiles/ProfileFiles.h"
 #include "core/profiles/ProfileSettings.h"
 
 #include "CliRunner.h"
-#include "ProfileFieldTable.h"
 #include "ProfileTestFiles.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <sstream>
 #include <string>
-#include <type_traits>
-#include <utility>
-#include <variant>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Distinct settings for every key; seed picks the set. The FFT size is one the program offers,
-// so that normalising does not change it.
-ProfileSettings distinctSettings(int seed)
+// resources/Profile of the source tree; tests/data need not exist, so ".." is resolved by name.
+const std::string kProfileDir =
+    (std::filesystem::path(RESONI_TEST_DATA_DIR) / "../../resources/Profile").lexically_normal().string() + "/";
+
+// The profiles of the kinds 0 .. 6 (kind order), then the template for own profiles.
+std::vector<std::string> shippedFiles()
 {
-    ProfileSettings s;
-    FillDistinct(s, seed);
-    s.IniDokumentNumFFTPoints = 256 << seed;
-    for (int slot = 0; slot < kLayoutSlotCount; ++slot)
-        for (int k = 0; k < 10; ++k)
-            PlacementField(s.placements[static_cast<size_t>(slot)], k) = seed * 10000 + slot * 100 - k * 7;
-    return s;
+    std::vector<std::string> files;
+    for (int kind = 0; kind <= kProfileLastUsed; ++kind)
+        files.push_back(kProfileDir + ProfileFileName(kind, ""));
+    files.push_back(kProfileDir + UserProfileTemplateName());
+    return files;
 }
 
-std::string writeProfile(const std::string& path, ProfileSettings s)
-{
-    CIniFile ini(path, "Dokument");
-    ExchangeProfile(ini, false, s);
-    return readBytes(path);
-}
-
-ProfileSettings readProfile(const std::string& path, ProfileSettings s)
+ProfileSettings load(const std::string& path, ProfileSettings s = ProfileSettings{})
 {
     CIniFile ini(path, "Dokument");
     ExchangeProfile(ini, true, s);
     return s;
 }
 
-// (section, key) of every key line of a file, in order, by a plain line scan.
-std::vector<std::pair<std::string, std::string>> keyOrder(const std::string& text)
+std::string save(const std::string& path, ProfileSettings s)
 {
-    std::vector<std::pair<std::string, std::string>> order;
-    std::istringstream in(text);
-    std::string line, section;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line[0] == '[')
-            section = line.substr(1, line.find(']') - 1);
-        else if (const auto eq = line.find('='); eq != std::string::npos)
-            order.emplace_back(section, line.substr(0, eq));
-    }
-    return order;
+    CIniFile ini(path, "Dokument");
+    ExchangeProfile(ini, false, s);
+    return readBytes(path);
 }
 
-// Python's configparser as an independent reader: prints "section\tkey\tvalue" for every key,
-// in file order.
-const char* kConfigParserDump = R"PY(
+// The standard profile with base + the line's number on every key line but the FFT size's, so that
+// two keys sharing one setting, or one key read into another's, show.
+std::string distinctProfile(int base)
+{
+    std::istringstream in(readBytes(kProfileDir + "ResoniStandardProfil.ini"));
+    std::string text, line;
+    for (int n = 0; std::getline(in, line); ++n) {
+        if (const auto eq = line.find('='); eq != std::string::npos && n > 1)
+            line = line.substr(0, eq + 1) + std::to_string(base + n);
+        text += line + "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST(ProfileSettings, ShippedFilesAreExactlyWhatOurWriterProduces)
+{
+    ScopedTempDir dir;
+    for (const std::string& file : shippedFiles())
+        EXPECT_EQ(save(dir.file(std::filesystem::path(file).filename()), load(file)), readBytes(file)) << file;
+}
+
+TEST(ProfileSettings, EveryKeyKeepsItsOwnValueInItsSlotAndAbsentKeysLeaveSettings)
+{
+    ScopedTempDir dir;
+    const std::string a = distinctProfile(1000), b = distinctProfile(5000);
+    writeBytes(dir.file("a.ini"), a);
+    writeBytes(dir.file("b.ini"), b);
+    const ProfileSettings sa = load(dir.file("a.ini")), sb = load(dir.file("b.ini"));
+    ASSERT_NE(sa, sb);
+    EXPECT_EQ(save(dir.file("out.ini"), sa), a);
+    // A file cut short (in the middle of a line) gives what it holds; the rest stays as it was.
+    for (const char* line : {"[Dokument]", "[Fenster]", "[Analyse]", "[ZeitreiheWindow]"}) {
+        const std::string name = std::string("cut") + line;
+        writeBytes(dir.file(name), a.substr(0, a.find(line)) + "IniFFTDel");
+        const std::string want = a.substr(0, a.find(line)) + b.substr(b.find(line));
+        EXPECT_EQ(save(dir.file("out" + name), load(dir.file(name), sb)), want) << "cut before " << line;
+    }
+    EXPECT_EQ(load(dir.file("missing.ini"), sa), sa);
+    // An in-memory store writes and reads the same text; a copy shares it.
+    CIniFile memory = CIniFile::InMemory("; kept\n", "Dokument"), view(memory);
+    ProfileSettings s = sa;
+    ExchangeProfile(memory, false, s);
+    EXPECT_EQ(*memory.MemoryText(), "; kept\n" + a);
+    ExchangeProfile(view, true, s = sb);
+    EXPECT_EQ(s, sa);
+    // The placement sections fill their slots: "FFT3DWindow" comes fourth in the file but fills slot 5.
+    writeBytes(dir.file("p.ini"), "[FFT3DWindow]\nwp->rcNormalPosition.right=77\nwp->showCmd=2\n"
+                                  "[RekonstruktionsWindow]\nwp->rcNormalPosition.left=11\n"
+                                  "[AnalyseWindow]\nwp->ptMinPosition.y=-9\n");
+    s = ProfileSettings{};
+    s.placements[5].length = 0;
+    s = load(dir.file("p.ini"), s);
+    EXPECT_TRUE(s.placements[5].right == 77 && s.placements[5].showCmd == 2 && s.placements[5].length == 44);
+    EXPECT_TRUE(s.placements[4].left == 11 && s.placements[3].minY == -9 && s.placements[3].left == 0);
+}
+
+TEST(ProfileSettings, FFTSizeDropsToAnOfferedSize)
+{
+    for (const auto& [in, out] : {std::pair{1000, 512}, {3000, 2048}, {4096, 4096}, {1023, 512}, {1025, 1024},
+                                  {1050, 1024}, {1097, 1024}, {1100, 1024}, {2047, 1024}, {32769, 32768}, {256, 256},
+                                  {65536, 32768}, {INT_MAX, 32768}, {255, 256}, {1, 256}, {0, 0}, {-1, 0},
+                                  {INT_MIN, 0}})
+        EXPECT_EQ(NormaliseFFTSize(in), out) << in;
+    for (int v = 1; v <= 70000; ++v) {
+        const int n = NormaliseFFTSize(v);
+        ASSERT_TRUE(n >= 256 && n <= 32768 && (n & (n - 1)) == 0) << v << " -> " << n;
+        ASSERT_TRUE(v < 256 || v > 32768 || (n <= v && 2 * n > v)) << v << " -> " << n; // the next lower power of 2
+    }
+    // Normalised after reading (3000 → 2048, -5 → 0) and after writing.
+    ScopedTempDir dir;
+    writeBytes(dir.file("p.ini"), "[Dokument]\nIniDokumentNumFFTPoints=3000\n");
+    EXPECT_EQ(load(dir.file("p.ini")).IniDokumentNumFFTPoints, 2048);
+    writeBytes(dir.file("p.ini"), "[Dokument]\nIniDokumentNumFFTPoints=-5\n");
+    EXPECT_EQ(load(dir.file("p.ini")).IniDokumentNumFFTPoints, 0);
+    ProfileSettings s;
+    s.IniDokumentNumFFTPoints = 1000;
+    CIniFile ini(dir.file("w.ini"), "Dokument");
+    ExchangeProfile(ini, false, s);
+    EXPECT_EQ(s.IniDokumentNumFFTPoints, 512);
+}
+
+TEST(ProfileSettings, PythonConfigParserReadsOurFilesAndWritesOnesWeRead)
+{
+    // Prints "file\tsection\tkey\tvalue" for every key of every file, then writes the last file
+    // again in configparser's own layout ("key = value", a blank line after each section).
+    const char* script = R"PY(
 import configparser, sys
-for path in sys.argv[1:]:
+for path in sys.argv[2:]:
     cp = configparser.RawConfigParser(interpolation=None, strict=True, delimiters=('=',))
     cp.optionxform = str
     with open(path, encoding='utf-8') as f:
         cp.read_file(f)
     for section in cp.sections():
         for key, value in cp.items(section):
-            print(section + '\t' + key + '\t' + value)
-    print('--end--')
+            print('\t'.join((path, section, key, value)))
+with open(sys.argv[1], 'w', encoding='utf-8') as f:
+    cp.write(f)
 )PY";
-
-} // namespace
-
-TEST(ProfileSettings, EveryKeyRoundTripsThroughAWrittenProfile)
-{
     ScopedTempDir dir;
-    ProfileSettings written = distinctSettings(1);
-    const ProfileSettings original = written;
-    writeProfile(dir.file("p.ini"), written);
-    const ProfileSettings prefill = distinctSettings(2);
-    ASSERT_NE(prefill, original);
-    const ProfileSettings read = readProfile(dir.file("p.ini"), prefill);
-    EXPECT_EQ(read, original);
-    for (const ProfileField& f : ProfileFields()) // names the first differing field, if any
-        std::visit([&](auto m) { EXPECT_EQ(read.*m, original.*m) << f.key; }, f.member);
-    for (int slot = 0; slot < kLayoutSlotCount; ++slot)
-        EXPECT_EQ(read.placements[static_cast<size_t>(slot)], original.placements[static_cast<size_t>(slot)])
-            << "slot " << slot;
-}
-
-TEST(ProfileSettings, InMemoryStoreWritesAndReadsLikeAFile)
-{
-    ScopedTempDir dir;
-    const std::string onDisk = writeProfile(dir.file("p.ini"), distinctSettings(1));
-    CIniFile memory = CIniFile::InMemory("; kept\n", "Dokument");
-    EXPECT_EQ(memory.GetPath(), "");
-    ProfileSettings s = distinctSettings(1);
-    ExchangeProfile(memory, false, s);
-    ASSERT_NE(memory.MemoryText(), nullptr);
-    EXPECT_EQ(*memory.MemoryText(), "; kept\n" + onDisk);
-    EXPECT_FALSE(std::filesystem::exists("Dokument")) << "no file is written";
-
-    CIniFile view(memory); // a copy works on the same text
-    ProfileSettings r = distinctSettings(2);
-    ExchangeProfile(view, true, r);
-    EXPECT_EQ(r, s);
-    EXPECT_EQ(CIniFile(dir.file("p.ini")).MemoryText(), nullptr);
-}
-
-TEST(ProfileSettings, FloatsAndDoublesKeepSixSignificantDigits)
-{
-    ScopedTempDir dir;
-    ProfileSettings s = distinctSettings(1);
-    s.IniAnalyseRadiusMinKorr = 0.1234567;
-    s.IniAnalyseRadiusMaxKorr = 1.0 / 3.0;
-    s.IniWaveletFreqmax = 1.0f / 20000.0f;
-    s.IniWaveletFreqmin = 1.0f / 20.0f;
-    s.IniRekoSizePts = 2.5f;
-    writeProfile(dir.file("p.ini"), s);
-    const ProfileSettings r = readProfile(dir.file("p.ini"), ProfileSettings{});
-    EXPECT_EQ(r.IniAnalyseRadiusMinKorr, 0.123457);
-    EXPECT_EQ(r.IniAnalyseRadiusMaxKorr, 0.333333);
-    EXPECT_EQ(r.IniWaveletFreqmax, 5e-05f);
-    EXPECT_EQ(r.IniWaveletFreqmin, 0.05f);
-    EXPECT_EQ(r.IniRekoSizePts, 2.5f);
-}
-
-TEST(ProfileSettings, FileHoldsEveryKeyInOrderAndNothingElse)
-{
-    ScopedTempDir dir;
-    const std::string text = writeProfile(dir.file("p.ini"), distinctSettings(1));
-    std::vector<std::pair<std::string, std::string>> expected;
-    for (const ProfileField& f : ProfileFields())
-        expected.emplace_back(f.section, f.key);
-    for (const PlacementSectionRef& p : PlacementSections())
-        for (const std::string& k : PlacementKeys())
-            expected.emplace_back(p.section, k);
-    EXPECT_EQ(keyOrder(text), expected);
-    EXPECT_EQ(text.substr(0, 11), "[Dokument]\n");
-    EXPECT_NE(text.find("\nIniDokumentPlayFile=t1-1\n"), std::string::npos);
-}
-
-TEST(ProfileSettings, PlacementSectionsFillTheirSlots)
-{
-    // "FFT3DWindow" comes fourth in the file but fills slot 5.
-    ScopedTempDir dir;
-    writeBytes(dir.file("p.ini"), "[FFT3DWindow]\nwp->rcNormalPosition.right=77\nwp->showCmd=2\n"
-                                  "[RekonstruktionsWindow]\nwp->rcNormalPosition.left=11\n");
-    ProfileSettings s;
-    s.placements[5].length = 0;
-    const ProfileSettings r = readProfile(dir.file("p.ini"), s);
-    EXPECT_EQ(r.placements[5].right, 77);
-    EXPECT_EQ(r.placements[5].showCmd, 2);
-    EXPECT_EQ(r.placements[5].length, 44);
-    EXPECT_EQ(r.placements[4].left, 11);
-    EXPECT_EQ(r.placements[3].left, 0);
-}
-
-TEST(ProfileSettings, AbsentSectionsLeaveTheirSettingsUnchanged)
-{
-    ScopedTempDir dir;
-    const ProfileSettings a = distinctSettings(1);
-    std::string text = writeProfile(dir.file("p.ini"), a);
-    // Remove the whole "Wavelet" section.
-    const size_t begin = text.find("[Wavelet]\n");
-    const size_t end = text.find("[Analyse]\n");
-    ASSERT_NE(begin, std::string::npos);
-    ASSERT_LT(begin, end);
-    text.erase(begin, end - begin);
-    writeBytes(dir.file("p.ini"), text);
-
-    const ProfileSettings b = distinctSettings(2);
-    const ProfileSettings r = readProfile(dir.file("p.ini"), b);
-    ProfileSettings expected = a;
-    expected.IniWaveletWavelet = b.IniWaveletWavelet;
-    expected.IniWaveletFreqmin = b.IniWaveletFreqmin;
-    expected.IniWaveletFreqmax = b.IniWaveletFreqmax;
-    expected.IniWaveletFreqn = b.IniWaveletFreqn;
-    expected.IniWaveletZeitn = b.IniWaveletZeitn;
-    expected.IniWaveletadiv = b.IniWaveletadiv;
-    EXPECT_EQ(r, expected);
-}
-
-TEST(ProfileSettings, TruncatedFileKeepsWhatItHoldsAndLeavesTheRest)
-{
-    ScopedTempDir dir;
-    const ProfileSettings a = distinctSettings(1);
-    const ProfileSettings b = distinctSettings(2);
-    const std::string full = writeProfile(dir.file("full.ini"), a);
-    for (size_t cut : {size_t{0}, size_t{7}, full.size() / 3, full.size() / 2, full.size() - 3}) {
-        const std::string part = full.substr(0, cut);
-        writeBytes(dir.file("p.ini"), part);
-        const ProfileSettings r = readProfile(dir.file("p.ini"), b);
-        for (const ProfileField& f : ProfileFields()) {
-            const size_t line = full.find(std::string("\n") + f.key + "=");
-            ASSERT_NE(line, std::string::npos) << f.key;
-            const size_t lineEnd = full.find('\n', line + 1);
-            std::visit(
-                [&](auto m) {
-                    if (lineEnd < cut) {
-                        EXPECT_EQ(r.*m, a.*m) << f.key << " cut at " << cut;
-                    } else if (line + 1 >= cut) {
-                        EXPECT_EQ(r.*m, b.*m) << f.key << " cut at " << cut;
-                    }
-                },
-                f.member);
-        }
-    }
-}
-
-TEST(ProfileSettings, EmptyBinaryAndAbsurdFilesLoadWithoutHarm)
-{
-    ScopedTempDir dir;
-    const ProfileSettings b = distinctSettings(2);
-
-    writeBytes(dir.file("empty.ini"), "");
-    EXPECT_EQ(readProfile(dir.file("empty.ini"), b), b);
-
-    std::string binary;
-    for (int i = 0; i < 5000; ++i)
-        binary += static_cast<char>((i * 7919) & 0xFF);
-    writeBytes(dir.file("binary.ini"), binary);
-    EXPECT_EQ(readProfile(dir.file("binary.ini"), b), b);
-
-    EXPECT_EQ(readProfile(dir.file("missing.ini"), b), b);
-
-    writeBytes(dir.file("absurd.ini"), "[Dokument]\nIniDokumentNumFFTPoints=-5\nIniDokumentPlayFile=" +
-                                           std::string(10000, 'x') +
-                                           "\n[FFT]\nIniFFTTopCutkHz=99999999999999\nIniFFTDelay=-2147483648\n"
-                                           "[MainWindow]\nwp->rcNormalPosition.left=-2147483648\n"
-                                           "wp->rcNormalPosition.right=2147483647\n"
-                                           "[Analyse]\nIniAnalyseRadiusMinKorr=1e999\n");
-    const ProfileSettings r = readProfile(dir.file("absurd.ini"), b);
-    EXPECT_EQ(r.IniDokumentNumFFTPoints, 0);
-    EXPECT_EQ(r.IniDokumentPlayFile, std::string(255, 'x'));
-    EXPECT_EQ(r.IniFFTTopCutkHz, static_cast<int>(99999999999999LL));
-    EXPECT_EQ(r.IniFFTDelay, INT_MIN);
-    EXPECT_EQ(r.placements[0].left, INT_MIN);
-    EXPECT_EQ(r.placements[0].right, INT_MAX);
-    EXPECT_TRUE(std::isinf(r.IniAnalyseRadiusMinKorr));
-}
-
-TEST(ProfileSettings, FFTSizeIsNormalisedOnReadingAndWriting)
-{
-    ScopedTempDir dir;
-    writeBytes(dir.file("p.ini"), "[Dokument]\nIniDokumentNumFFTPoints=3000\n");
-    EXPECT_EQ(readProfile(dir.file("p.ini"), ProfileSettings{}).IniDokumentNumFFTPoints, 2048);
-    writeBytes(dir.file("p.ini"), "[Dokument]\nIniDokumentNumFFTPoints=4096\n");
-    EXPECT_EQ(readProfile(dir.file("p.ini"), ProfileSettings{}).IniDokumentNumFFTPoints, 4096);
-
-    ProfileSettings s = distinctSettings(1);
-    s.IniDokumentNumFFTPoints = 1000;
-    CIniFile ini(dir.file("w.ini"), "Dokument");
-    ExchangeProfile(ini, false, s);
-    EXPECT_EQ(s.IniDokumentNumFFTPoints, 512);
-    EXPECT_EQ(readProfile(dir.file("w.ini"), ProfileSettings{}).IniDokumentNumFFTPoints, 512);
-}
-
-TEST(ProfileSettings, NormaliseFFTSizeTable)
-{
-    struct Case { int in, out; };
-    const Case cases[] = {
-        {1000, 512},   {3000, 2048}, {4096, 4096}, {1024, 1024}, {1023, 512},   {1025, 1024},
-        {1050, 1024},  {1097, 1024}, {1100, 1024}, {2047, 1024}, {32768, 32768}, {32769, 32768},
-        {65536, 32768}, {INT_MAX, 32768}, {256, 256}, {255, 256}, {100, 256},   {1, 256},
-        {0, 0},        {-1, 0},      {-4096, 0},   {INT_MIN, 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(NormaliseFFTSize(c.in), c.out) << c.in;
-}
-
-TEST(ProfileSettings, NormalisedSizesAreAlwaysOfferedSizes)
-{
-    for (int v = 1; v <= 70000; ++v) {
-        const int n = NormaliseFFTSize(v);
-        ASSERT_TRUE(n >= 256 && n <= 32768 && (n & (n - 1)) == 0) << v << " -> " << n;
-        if (v >= 256 && v <= 32768) {
-            ASSERT_TRUE(n <= v && 2 * n > v) << v << " -> " << n; // the next lower power of two
-        }
-    }
-}
-
-TEST(ProfileSettings, PythonConfigParserReadsTheSameValues)
-{
-    ScopedTempDir dir;
-    ProfileSettings s = distinctSettings(1);
+    writeBytes(dir.file("a.ini"), distinctProfile(1000));
+    ProfileSettings s = load(dir.file("a.ini"));
     s.IniDokumentPlayFile = "/home/musik/Chor 100% live.wav";
     s.IniWaveletWavelet = "bspline,10,10";
-    s.IniAnalyseRadiusMinKorr = 5e-05;
     s.IniWaveletFreqmax = 1.0f / 30464.0f;
-    const ProfileSettings written = s;
-    writeProfile(dir.file("p.ini"), s);
-
-    const CliResult py = runProgram("/usr/bin/python3", {"-c", kConfigParserDump, dir.file("p.ini")});
+    save(dir.file("ours.ini"), s);
+    std::vector<std::string> args = {"-c", script, dir.file("python.ini")}, files = shippedFiles();
+    files.push_back(dir.file("ours.ini"));
+    std::ptrdiff_t keys = 0;
+    for (const std::string& file : files) {
+        const std::string text = readBytes(file);
+        args.push_back(file), keys += std::count(text.begin(), text.end(), '=');
+    }
+    const CliResult py = runProgram("/usr/bin/python3", args);
     ASSERT_EQ(py.exitCode, 0) << py.err;
-
     std::istringstream lines(py.out);
-    std::string line;
-    std::vector<std::vector<std::string>> rows;
-    while (std::getline(lines, line) && line != "--end--") {
-        std::vector<std::string> cells;
-        std::istringstream cellStream(line);
-        for (std::string cell; std::getline(cellStream, cell, '\t');)
-            cells.push_back(cell);
-        rows.push_back(cells);
+    std::ptrdiff_t rows = 0;
+    for (std::string line, path, section, key, value; std::getline(lines, line); ++rows) {
+        std::istringstream cells(line);
+        std::getline(std::getline(std::getline(std::getline(cells, path, '\t'), section, '\t'), key, '\t'), value);
+        EXPECT_EQ(CIniFile(path, section).ReadString(key.c_str(), "<absent>"), value) << line;
     }
-    const auto& fields = ProfileFields();
-    ASSERT_EQ(rows.size(), fields.size() + 10 * PlacementKeys().size());
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const auto& row = rows[i];
-        ASSERT_EQ(row.size(), 3u) << line;
-        EXPECT_EQ(row[0], fields[i].section);
-        EXPECT_EQ(row[1], fields[i].key);
-        std::visit(
-            [&](auto m) {
-                using T = std::remove_cvref_t<decltype(written.*m)>;
-                if constexpr (std::is_same_v<T, std::string>) {
-                    EXPECT_EQ(row[2], written.*m) << fields[i].key;
-                } else if constexpr (std::is_same_v<T, int>) {
-                    EXPECT_EQ(std::stoi(row[2]), written.*m) << fields[i].key;
-                } else {
-                    EXPECT_NEAR(std::stod(row[2]), written.*m, 5e-6 * std::fabs(written.*m)) << fields[i].key;
-                }
-            },
-            fields[i].member);
-    }
-    size_t r = fields.size();
-    for (const PlacementSectionRef& p : PlacementSections())
-        for (size_t k = 0; k < PlacementKeys().size(); ++k, ++r) {
-            EXPECT_EQ(rows[r][0], p.section);
-            EXPECT_EQ(rows[r][1], PlacementKeys()[k]);
-            WindowPlacement wp = written.placements[static_cast<size_t>(p.slot)];
-            EXPECT_EQ(std::stoi(rows[r][2]), PlacementField(wp, static_cast<int>(k))) << p.section;
+    EXPECT_EQ(rows, keys);
+    EXPECT_NE(readBytes(dir.file("python.ini")).find("\n\n[Wavelet]\nIniWaveletWavelet = bspline"), std::string::npos);
+    EXPECT_EQ(load(dir.file("python.ini")), load(dir.file("ours.ini")));
+}
+
+TEST(ProfileData, ValuesFitTheControlsAndOpenWindowsTileTheClientArea)
+{
+    const std::vector<std::string> files = shippedFiles();
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        const ProfileSettings s = load(file);
+        EXPECT_EQ(s.IniDokumentPlayFile, "Kein File ausgew\xC3\xA4hlt.");
+        for (double n : {double(s.IniDokumentNumFFTPoints), double(s.Ini3DFFTSizePts)})
+            EXPECT_TRUE(n >= 256 && n <= 32768 && std::exp2(std::round(std::log2(n))) == n) << "FFT size " << n;
+        EXPECT_TRUE(1 <= 1 / s.IniWaveletFreqmin && 1 / s.IniWaveletFreqmin < 1 / s.IniWaveletFreqmax &&
+                    1 / s.IniWaveletFreqmax <= 30464) << "wavelet frequencies 1 .. 30464 Hz, the low one first";
+        EXPECT_EQ(s.placements[0].showCmd, WindowPlacement::kShowMaximized);
+        // Open windows: the waveform window (slot 1) and each module window whose flag is set; the
+        // note image reads the peaks the FFT view finds, so it never opens without it.
+        const int open[kLayoutSlotCount] = {0, 1, s.IniFensterFFT, s.IniFensterAnalyse, s.IniFensterReko,
+                                            s.IniFensterFFT3D, s.IniFensterNotenbild, s.IniFensterSono,
+                                            s.IniFensterWavelet, s.IniFensterZeitreihe};
+        EXPECT_LE(s.IniFensterNotenbild, s.IniFensterFFT);
+        long area = 0;
+        for (int i = 1; i < kLayoutSlotCount; ++i) {
+            const WindowPlacement& a = s.placements[size_t(i)];
+            EXPECT_TRUE(a.showCmd == WindowPlacement::kShowNormal && (open[i] == 0 || open[i] == 1)) << i;
+            EXPECT_TRUE(0 <= a.left && a.left < a.right && a.right <= 100 && 0 <= a.top && a.top < a.bottom &&
+                        a.bottom <= 100) << "slot " << i;
+            for (int j = i + 1; j < kLayoutSlotCount && open[i]; ++j) {
+                const WindowPlacement& b = s.placements[size_t(j)];
+                EXPECT_FALSE(open[j] && std::max(a.left, b.left) < std::min(a.right, b.right) &&
+                             std::max(a.top, b.top) < std::min(a.bottom, b.bottom)) << "slots " << i << " and " << j;
+            }
+            area += open[i] ? long(a.right - a.left) * (a.bottom - a.top) : 0;
         }
+        EXPECT_EQ(area, 100 * 100) << "the open windows fill the client area";
+    }
+    // The first last-used settings are the standard ones; all others differ.
+    EXPECT_EQ(load(files[kProfileLastUsed]), load(files[0]));
+    for (std::size_t i = 0; i < files.size(); ++i)
+        for (std::size_t j = i + 1; j < files.size(); ++j)
+            EXPECT_TRUE(int(j) == kProfileLastUsed || load(files[i]) != load(files[j])) << files[i] << ", " << j;
 }
