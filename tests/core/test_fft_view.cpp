@@ -1,6 +1,7 @@
-// The FFT view: mappings between frequency / magnitude and pixels, the frame around the plot and
-// the model of one repaint. Expected pixels are worked out apart from the code
-// from x = 20 + (W − 20)·r and y = (H − 20) − (H − 45)·(log v − log Ab)/(log At − log Ab), v = m + 1.
+// The FFT view: mappings between frequency / magnitude and pixels, the frame around the plot, the
+// model of one repaint and its settings in the profile. Expected pixels are worked out apart from
+// the code from x = 20 + (W − 20)·r and y = (H − 20) − (H − 45)·(log v − log Ab)/(log At − log Ab), v = m + 1.
+#include "core/profiles/ProfileSettings.h"
 #include "core/spectral/ColourRamp.h"
 #include "core/spectral/FFTPlotDecor.h"
 #include "core/spectral/FFTPlotModel.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -63,6 +65,7 @@ TEST(FFTViewMapping, PixelsOfKnownPointsAndTheInverses)
                               {&linAmp, ab - 1.0, 380}, {&linAmp, (at + ab) / 2.0 - 1.0, 202}, {&linAmp, -1e9, 380}};
     for (const auto& [mapping, m, y] : magnitudes)
         EXPECT_EQ(mapping->magnitudeToY(m), y) << m << (mapping == &linAmp ? " linear" : " log");
+    EXPECT_NEAR(linAmp.yToMagnitude(202.5), (at + ab) / 2.0 - 1.0, 1e-6); // half-way up: half-way between the cuts
     EXPECT_LT(kLog.magnitudeToY(1e9), 25); // above the top: kept as it falls
     EXPECT_DOUBLE_EQ(FFTPlotMapping(FFTViewSettings{}, 800, 400, 8).fullScale(), 256.0);
     // The inverses come back to the pixel or the one before it.
@@ -171,6 +174,13 @@ TEST(FFTViewModel, ColumnsAndDrawingStyles)
     model.setPeakDetection(true);
     model.repaint(Input(std::vector<double>{5.0, 7.0})); // two bins: nothing
     EXPECT_TRUE(model.columns().empty() && model.peaks().empty());
+
+    // N = 8 at 8000 Hz: bins 1 … 4 at 1 … 4 kHz, all below the 20 kHz cut, each a column of its own
+    // (10 → y = 304). The loud value after the spectrum's end belongs to no bin.
+    const std::vector<double> buffer{0.0, 10.0, 10.0, 10.0, 10.0, 30000.0};
+    FFTPlotModel plain;
+    plain.repaint({std::span(buffer).first(5), 8000, 16, 800, 400, false});
+    EXPECT_EQ(std::pair(plain.columns().size(), plain.columns().back().y), std::pair(std::size_t{4}, 304));
 }
 
 TEST(FFTViewModel, HeldMaximaDelayAndAnotherFFTSize)
@@ -199,6 +209,7 @@ TEST(FFTViewModel, ControlsCoupleAndClearTheLists)
     const Step steps[] = {
         {"top cut -93", [](FFTPlotModel& m) { m.setTopCutAmp(-93); }, -93, -98, true, true},
         {"bottom cut -20", [](FFTPlotModel& m) { m.setBottomCutAmp(-20); }, -15, -20, true, true},
+        {"bottom cut -120", [](FFTPlotModel& m) { m.setBottomCutAmp(-120); }, -15, -99, true, true},
         {"top cut -97", [](FFTPlotModel& m) { m.setTopCutAmp(-97); }, -97, -99, true, true},
         {"bottom cut -2", [](FFTPlotModel& m) { m.setBottomCutAmp(-2); }, 0, -2, true, true},
         {"Lin", [](FFTPlotModel& m) { m.setAmpLinear(true); }, -15, -20, true, true},
@@ -249,6 +260,7 @@ TEST(FFTViewModel, PeakEditsAndCurve)
     EXPECT_EQ(model.peaks(), (Points{{20, 380}, {367, 50}, {600, 150}, {800, 380}}));
     ASSERT_EQ(model.peakMarkers({0, 255, 0}).size(), 4u); // two crosses of two lines
     EXPECT_EQ(model.peakMarkers({0, 255, 0})[0], (PlotLine{{364, 50}, {370, 50}, {0, 255, 0}}));
+    EXPECT_EQ(model.peakMarkers({0, 255, 0})[1], (PlotLine{{367, 47}, {367, 53}, {0, 255, 0}}));
 
     model.clearEdits();
     model.setPeakDetection(false);
@@ -262,4 +274,14 @@ TEST(FFTViewModel, PeakEditsAndCurve)
     model.setCurveCheck(FFTCurveType::Beta, true);
     model.repaint(Input(kTwoPeaks));
     EXPECT_EQ(model.curve().size(), 11u * 5u); // 4 + 4 control points: 5 segments
+}
+
+TEST(FFTViewSettings, SwitchesAreStoredInTheProfileAsOne)
+{
+    ProfileSettings p;
+    StoreFFTViewSettings({.nDelay = 9, .bIsSpline = true, .curve = FFTCurveType::Beta, .bIsCrossVisible = true}, p);
+    EXPECT_EQ(std::vector({p.IniFFTbIsSpline, p.IniFFTSplineTyp, p.IniFFTbIsCrossVisible, p.IniFFTDelay, p.IniFFTbIsSumme}),
+              std::vector({1, 3, 1, 9, 0}));
+    const FFTViewSettings back = FFTViewSettingsFromProfile(p);
+    EXPECT_TRUE(back.bIsSpline && back.curve == FFTCurveType::Beta && back.nDelay == 9);
 }

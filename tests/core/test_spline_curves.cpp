@@ -38,6 +38,12 @@ TEST(CubicSpline, SystemsWorkedByHandAndACurveThroughEveryPointWithAQuarterOfThe
     // R(1) = 3·(r(0)²·dx(1) + dx(0)) = 3·(0.25·6 + 3) = 13.5; R(2) = 3·(0.25·12 + 6) = 27; R(3) = 3·dx(2) = 36.
     EXPECT_EQ(sys.rhsX, (std::vector<float>{9.0f, 13.5f, 27.0f, 36.0f}));
     EXPECT_EQ(sys.rhsY, (std::vector<float>{12.0f, 18.0f, 36.0f, 48.0f}));
+    // Seven points a pixel apart: r = 1 and c = (1, 1, 1, 1, 1, 1, 0), the last equation having no
+    // upper neighbour. T = d = 1 solves the system with (a + c)·T = b·T/2 in every row, so as for
+    // two points the start R/b = 1.5 loses half its error a sweep: 1 + 1/2048 at every point.
+    const CubicSplineSystem even = SolveCubicSpline({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}});
+    EXPECT_EQ(even.upper, (std::vector<float>{1, 1, 1, 1, 1, 1, 0}));
+    EXPECT_EQ(even.tangentX, std::vector<float>(7, 2049.0f / 2048.0f));
     // Steps: trunc(260/4) = 65, trunc(180/4) = 45, trunc(270/4) = 67, trunc(400/4) = 100; each
     // segment holds its start point and then its steps: 66 + 46 + 68 + 101 points.
     const std::vector<PlotPoint> points = {{20, 380}, {80, 120}, {130, 300}, {400, 60}, {800, 380}};
