@@ -51,7 +51,7 @@ struct Received
                     samples.insert(samples.end(), b.begin(), b.end());
                     sizes.push_back(b.size());
                 },
-                [this](const QString& m) { ended << m; }};
+                [this](const QString& m) { ended << m; }, {}};
     }
 };
 

@@ -93,7 +93,7 @@ private slots:
         WaveFormat format;
         MakeCandidateFormat(9, format);
         CCaptureThread capture(QMediaDevices::defaultAudioInput(), format, 1024, QString(),
-                               {[&](std::span<const double>) { ++blocks; }, [&](const QString& m) { ended << m; }});
+                               {[&](std::span<const double>) { ++blocks; }, [&](const QString& m) { ended << m; }, {}});
         capture.Start();
         QVERIFY(QTest::qWaitFor([&] { return !ended.isEmpty(); }, 5000));
         QCOMPARE(ended, QStringList{QString::fromUtf8(AudioText::kCaptureBufferFailed)});

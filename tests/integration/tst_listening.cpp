@@ -172,6 +172,30 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!g_bPlaying, 8000);
     }
 
+    void recordingStopsAtTheSizeLimit()
+    {
+        AppFixture f(withSound());
+        CResoniDoc& d = f.doc();
+        d.m_nFFTSize = 1024;
+        d.m_nMaxRecordBytes = 10000; // a small stand-in for the 4 GiB of a WAV file
+        f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
+        f.frame().action(CommandId::ToolListen)->trigger();
+        QVERIFY(g_bListening);
+        const QString record = m_dir.filePath(QStringLiteral("grenze.wav"));
+        f.dialogs().files.push_back(record);
+        f.frame().UpdateCommandUI();
+        f.frame().action(CommandId::Record)->trigger();
+        QVERIFY(g_bRecording);
+        QTRY_VERIFY_WITH_TIMEOUT(!g_bRecording, 10000);
+        QVERIFY(g_bListening);
+        QVERIFY(f.frame().paneText(8).isEmpty());
+        QCOMPARE(f.dialogs().messages.back().text, QStringLiteral("Die Aufnahme wurde beendet: eine WAV-Datei kann "
+                                                                  "höchstens 4 GiB Daten aufnehmen."));
+        f.frame().action(CommandId::ToolListen)->trigger();
+        // Every whole sample frame up to the limit, and a file that other programs read.
+        QCOMPARE(PythonWaveInfo(record), QStringLiteral("1 2 44100 5000"));
+    }
+
     void interruptedPlaybackIsOver_data()
     {
         QTest::addColumn<int>("how");

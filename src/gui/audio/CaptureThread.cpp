@@ -24,8 +24,9 @@
 struct CCaptureThread::Shared
 {
     Shared(const QAudioDevice& d, const WaveFormat& f, const CaptureGeometry& g, const QString& recordFile,
-           Callbacks c)
-        : device(d), format(f), geometry(g), callbacks(std::move(c)), recorder(f, recordFile.toStdString())
+           Callbacks c, std::uint64_t nMaxRecordBytes)
+        : device(d), format(f), geometry(g), callbacks(std::move(c)),
+          recorder(f, recordFile.toStdString(), nMaxRecordBytes)
     {
     }
 
@@ -164,6 +165,16 @@ private:
             return;
         s.recorder.WriteRegion({s.recordRest.data(), whole}); // a failed file keeps failing until "Aufnahme Stop"
         s.recordRest.erase(s.recordRest.begin(), s.recordRest.begin() + static_cast<std::ptrdiff_t>(whole));
+        if (!s.recorder.TakeLimitReached())
+            return;
+        std::shared_ptr<Shared> shared = m_pShared;
+        QMetaObject::invokeMethod(
+            m_pReceiver,
+            [shared] {
+                if (!shared->closed && shared->callbacks.onRecordingEnded)
+                    shared->callbacks.onRecordingEnded(QString::fromUtf8(AudioText::kRecordLimitReached));
+            },
+            Qt::QueuedConnection);
     }
 
     // Queues the blocks to the user-interface thread and waits until they are handled, the
@@ -213,9 +224,10 @@ private:
 };
 
 CCaptureThread::CCaptureThread(const QAudioDevice& device, const WaveFormat& format, int nFFTSize,
-                               const QString& strRecordFile, Callbacks callbacks)
+                               const QString& strRecordFile, Callbacks callbacks, std::uint64_t nMaxRecordBytes)
     : m_geometry(MakeCaptureGeometry(nFFTSize, format.nBlockAlign)),
-      m_pShared(std::make_shared<Shared>(device, format, m_geometry, strRecordFile, std::move(callbacks))),
+      m_pShared(std::make_shared<Shared>(device, format, m_geometry, strRecordFile, std::move(callbacks),
+                                         nMaxRecordBytes)),
       m_pReceiver(new QObject()), m_pDeviceCheck(new QTimer(m_pReceiver.get())),
       m_pLoop(std::make_unique<Loop>(m_pShared, m_pReceiver.get()))
 {

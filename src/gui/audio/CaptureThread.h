@@ -39,12 +39,17 @@ public:
         // device went away. The text is for the user; listening is over (a record file has
         // been completed).
         std::function<void(const QString& message)> onEnded;
+        // The recording stopped by itself at the size limit of a WAV file (the file is complete
+        // and closed); listening goes on. On the user-interface thread, with the text for the user.
+        std::function<void(const QString& message)> onRecordingEnded;
     };
 
     // format: the capture format (the document's m_pWaveFormat); nFFTSize gives the block size
-    // B = N - (N mod block alignment); strRecordFile: where a record file dialog starts.
+    // B = N - (N mod block alignment); strRecordFile: where a record file dialog starts;
+    // nMaxRecordBytes: the most data bytes of a record file (the WAV limit unless a test asks less).
     CCaptureThread(const QAudioDevice& device, const WaveFormat& format, int nFFTSize,
-                   const QString& strRecordFile, Callbacks callbacks);
+                   const QString& strRecordFile, Callbacks callbacks,
+                   std::uint64_t nMaxRecordBytes = CCaptureRecorder::kWavLimit);
     ~CCaptureThread(); // Stop(), then the record file is completed
     CCaptureThread(const CCaptureThread&) = delete;
     CCaptureThread& operator=(const CCaptureThread&) = delete;

@@ -409,8 +409,14 @@ void CResoniDoc::ToggleListening()
         UpdateStatusBar();
         UpdateAllViews(UpdateHint::kRefresh);
     };
+    callbacks.onRecordingEnded = [this](const QString& message) {
+        g_bRecording = false; // the file is complete; listening goes on
+        UpdateStatusBar();
+        m_app.dialogs().messageBox(message);
+    };
     m_pCaptureThread = std::make_unique<CCaptureThread>(devices->captureDevice(), captureFormat(*m_pWaveFormat),
-                                                        m_nFFTSize, m_strShownFile, std::move(callbacks));
+                                                        m_nFFTSize, m_strShownFile, std::move(callbacks),
+                                                        m_nMaxRecordBytes);
     m_pCaptureThread->Start();
     if (auto* fft = qobject_cast<CFFTFrame*>(m_pFFTFrame.data())) {
         fft->fftView()->model().setBottomCutAmp(-6 * m_nBitsPerSample);

@@ -7,6 +7,7 @@
 #include "DocObserver.h"
 #include "ModuleWindows.h"
 
+#include "core/audio/CaptureRecorder.h"
 #include "core/audio/WaveLoader.h"
 #include "core/waveform/WaveSamples.h"
 #include "core/common/Rgb.h"
@@ -146,6 +147,7 @@ public:
     std::vector<float> m_arWavelet;           // wavelet transform of the selection: n, m, then n × m values
     std::vector<double> m_arSpare;
     int m_nBlockCounter = 0;                  // captured blocks since the last spectrum
+    std::uint64_t m_nMaxRecordBytes = CCaptureRecorder::kWavLimit; // data limit of a record file
     std::array<Rgb, kColourRampSize> m_Palette{};
     bool m_bPaletteBuilt = false;
     int m_nPlayWindowStart = 0;
