@@ -106,6 +106,25 @@ private slots:
         QCOMPARE(d.m_nWaveDataBytes, std::size_t{3});
     }
 
+    void extensiblePcmLoadsLikePcm()
+    {
+        // What many recorders write: format tag 0xFFFE with the PCM sub-format in a 40-byte record.
+        const QByteArray fmt = QByteArray::fromHex("feff0100401f0000803e0000020010001600100004000000"
+                                                   "0100000000001000800000aa00389b71");
+        const QByteArray data = QByteArray::fromHex("6400 38ff 2c01 70fe");
+        auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+        const QByteArray bytes = "RIFF" + le32(4 + 8 + 40 + 8 + 8) + "WAVEfmt " + le32(40) + fmt + "data" +
+                                 le32(8) + data;
+        const QString path = writeText(file("extensible.wav"), bytes);
+        AppFixture f;
+        run(f, CommandId::FileOpenWave, path);
+        QVERIFY(f.dialogs().messages.empty());
+        QVERIFY(g_bWaveLoaded);
+        QCOMPARE(docSamples16(f.doc()), (std::vector<std::int16_t>{100, -200, 300, -400}));
+        QCOMPARE(f.doc().m_nSampleRate, 8000u);
+        QCOMPARE(f.doc().m_pPlayBuffer->GetBufferSize(), std::size_t{8});
+    }
+
     void stereoFileOffersTheChannelDialog_data()
     {
         QTest::addColumn<bool>("chooseLeft");
