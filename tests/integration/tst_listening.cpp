@@ -122,12 +122,9 @@ private slots:
         player.kill();
         player.waitForFinished();
 
-        const QStringList info = PythonWaveInfo(record).split(QLatin1Char(' '));
-        QCOMPARE(info.size(), 4);
-        QCOMPARE(info[0], QStringLiteral("1"));
-        QCOMPARE(info[1], QStringLiteral("2"));
-        QCOMPARE(info[2], QStringLiteral("44100"));
-        QVERIFY2(info[3].toInt() > 44100, qPrintable(info[3])); // well over a second of sound
+        const QString info = PythonWaveInfo(record);
+        QVERIFY2(info.startsWith(QStringLiteral("1 2 44100 ")) && info.section(QLatin1Char(' '), 3).toInt() > 44100,
+                 qPrintable(info)); // well over a second of sound
 
         // The recording holds the tone: load it and look at its spectrum.
         d.OpenWaveFile(record);
