@@ -3,9 +3,13 @@
 #include "core/profiles/IniFile.h"
 #include "core/spectral/FFTViewSettings.h"
 #include "gui/profiles/ProfileStore.h"
+#include "gui/profiles/WelcomeDlg.h"
 
 #include <QDir>
+#include <QComboBox>
 #include <QFile>
+#include <QRadioButton>
+#include <QtTest>
 
 AppFixture::AppFixture(const FixtureOptions& options) : m_app(std::make_unique<CResoniApp>())
 {
@@ -32,6 +36,34 @@ AppFixture::AppFixture(const FixtureOptions& options) : m_app(std::make_unique<C
 AppFixture::~AppFixture()
 {
     m_app->ExitInstance(0);
+}
+
+void AppFixture::run(CommandId id, const QString& file)
+{
+    if (!file.isEmpty())
+        dialogs().files.push_back(file);
+    frame().UpdateCommandUI();
+    QAction* a = frame().action(id);
+    QVERIFY2(a->isEnabled(), qPrintable(a->text()));
+    a->trigger();
+}
+
+QStringList AppFixture::paneTexts(std::initializer_list<int> panes)
+{
+    QStringList texts;
+    for (int pane : panes)
+        texts << frame().paneText(pane);
+    return texts;
+}
+
+std::function<int(QDialog&)> AppFixture::ownProfile(const QString& name)
+{
+    return [name](QDialog& d) {
+        auto& dlg = dynamic_cast<CWelcomeDlg&>(d);
+        dlg.button(CWelcomeDlg::Choice::Own)->setChecked(true);
+        dlg.profileList()->setEditText(name);
+        return int(QDialog::Accepted);
+    };
 }
 
 ProfileSettings AppFixture::baseSettings()

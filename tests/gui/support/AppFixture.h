@@ -39,6 +39,13 @@ public:
     CScriptedDialogs& dialogs() { return *m_dialogs; }
     bool started() const { return m_started; }
 
+    // Runs a command as a user does: through its action, after the enabling rules ran; a file
+    // name answers the file dialog the command opens.
+    void run(CommandId id, const QString& file = QString());
+    QStringList paneTexts(std::initializer_list<int> panes);
+    // Answers the welcome dialog with the own profile of this name.
+    static std::function<int(QDialog&)> ownProfile(const QString& name);
+
     QString userDir() const { return m_dir.path() + QStringLiteral("/user"); }
     QString shippedDir() const { return m_dir.path() + QStringLiteral("/shipped"); }
     QString tempDir() const { return m_dir.path() + QStringLiteral("/tmp"); }

@@ -11,6 +11,14 @@ IUiDialogs::Answer CScriptedDialogs::messageBox(const QString& text, const QStri
     return a;
 }
 
+QStringList CScriptedDialogs::messageTexts() const
+{
+    QStringList texts;
+    for (const RecordedMessage& m : messages)
+        texts << m.text;
+    return texts;
+}
+
 QString CScriptedDialogs::openFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
                                        const QString& /*directory*/)
 {

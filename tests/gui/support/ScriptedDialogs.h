@@ -38,6 +38,7 @@ public:
     int execDialog(QDialog& dialog) override;
 
     std::vector<RecordedMessage> messages;
+    QStringList messageTexts() const; // the texts of `messages`, in order
     std::vector<RecordedFileDialog> fileDialogs;
     QStringList dialogTitles; // window titles of the modal dialogs run
 
