@@ -50,17 +50,6 @@ QByteArray readAll(const QString& path)
 const QString kNoFile = QStringLiteral("Kein File ausgewählt.");
 const QString kReadFailed = QStringLiteral("Read in AbbildArray failed. IN: DOC.");
 
-// As a user does it: through the command's action, after the enabling rules ran.
-void run(AppFixture& f, CommandId id, const QString& file = QString())
-{
-    if (!file.isEmpty())
-        f.dialogs().files.push_back(file);
-    f.frame().UpdateCommandUI();
-    QAction* a = f.frame().action(id);
-    QVERIFY(a->isEnabled());
-    a->trigger();
-}
-
 } // namespace
 
 class TestWaveLoad : public QObject
@@ -69,7 +58,7 @@ class TestWaveLoad : public QObject
 
     QTemporaryDir m_dir;
 
-    QString file(const char* name) const { return m_dir.path() + QLatin1Char('/') + QLatin1String(name); }
+    QString file(const char* name) const { return m_dir.path() + QLatin1Char('/') + QString::fromUtf8(name); }
 
 private slots:
     void init() { ResetGlobalFlags(); }
@@ -79,7 +68,7 @@ private slots:
         const QString path = writeWave(file("mono.wav"), 1, 22050, 16, bytes16({100, -200, 300, -400}));
         AppFixture f;
         HintRecorder rec(f.doc());
-        run(f, CommandId::FileOpenWave, path);
+        f.run(CommandId::FileOpenWave, path);
         QCOMPARE(f.dialogs().fileDialogs.at(0).title, QStringLiteral("Bitte Musikstück auswählen"));
         // What Qt's dialog receives: each pattern once, and "Alle Dateien" also without a dot.
         QCOMPARE(CQtUiDialogs::filterString(f.dialogs().fileDialogs.at(0).filters),
@@ -93,17 +82,15 @@ private slots:
         QVERIFY(d.m_arSeries.empty());
         QCOMPARE(d.m_pPlayBuffer->GetBufferSize(), std::size_t{8});
         QCOMPARE(rec.hints.back(), UpdateHint::kRefresh);
-        QCOMPARE(f.frame().paneText(1), QStringLiteral("File: mono.wav"));
-        QCOMPARE(f.frame().paneText(2), QStringLiteral("Mono: 16-Bit"));
-        QCOMPARE(f.frame().paneText(3), QStringLiteral("22 kHz"));
+        QCOMPARE(f.paneTexts({1, 2, 3}), (QStringList{"File: mono.wav", "Mono: 16-Bit", "22 kHz"}));
         QVERIFY(f.dialogs().messages.empty());
 
         // Opening another file removes the first one first.
         HintRecorder second(d);
-        run(f, CommandId::FileOpenWave, writeWave(file("second.wav"), 1, 11025, 8, {1, 2, 3}));
+        f.run(CommandId::FileOpenWave, writeWave(file("flöte.wav"), 1, 11025, 8, {1, 2, 3}));
         QCOMPARE(second.hints.front(), UpdateHint::kPlaybackStopped);
-        QCOMPARE(d.m_nSampleRate, 11025u);
         QCOMPARE(d.m_nWaveDataBytes, std::size_t{3});
+        QCOMPARE(f.paneTexts({1, 2, 3}), (QStringList{"File: flöte.wav", "Mono: 8-Bit", "11 kHz"}));
     }
 
     void extensiblePcmLoadsLikePcm()
@@ -117,9 +104,8 @@ private slots:
                                  le32(8) + data;
         const QString path = writeText(file("extensible.wav"), bytes);
         AppFixture f;
-        run(f, CommandId::FileOpenWave, path);
-        QVERIFY(f.dialogs().messages.empty());
-        QVERIFY(g_bWaveLoaded);
+        f.run(CommandId::FileOpenWave, path);
+        QVERIFY(f.dialogs().messages.empty() && g_bWaveLoaded);
         QCOMPARE(docSamples16(f.doc()), (std::vector<std::int16_t>{100, -200, 300, -400}));
         QCOMPARE(f.doc().m_nSampleRate, 8000u);
         QCOMPARE(f.doc().m_pPlayBuffer->GetBufferSize(), std::size_t{8});
@@ -130,39 +116,41 @@ private slots:
         QTest::addColumn<int>("bits");
         QTest::addColumn<bool>("chooseLeft");
         QTest::addColumn<std::vector<std::int16_t>>("expected"); // empty: nothing loaded
-        QTest::newRow("Links") << 16 << true << std::vector<std::int16_t>{1, 2, 3};
-        QTest::newRow("Rechts") << 16 << false << std::vector<std::int16_t>{-1, -2, -3};
-        QTest::newRow("24 bit: no OK, cancelled") << 24 << true << std::vector<std::int16_t>{};
+        QTest::addColumn<QString>("hint");
+        const QString stereo = QStringLiteral("Hinweis: Dies ist ein Stereo-File.");
+        QTest::newRow("Links") << 16 << true << std::vector<std::int16_t>{1, 2, 3} << stereo;
+        QTest::newRow("Rechts") << 16 << false << std::vector<std::int16_t>{-1, -2, -3} << stereo;
+        QTest::newRow("24 bit: no OK, cancelled")
+            << 24 << true << std::vector<std::int16_t>{} << QStringLiteral("Problem: Die Auflösung");
     }
     void stereoFileOffersTheChannelDialog()
     {
         QFETCH(int, bits);
         QFETCH(bool, chooseLeft);
         QFETCH(std::vector<std::int16_t>, expected);
+        QFETCH(QString, hint);
         const QString path = bits == 16 ? writeWave(file("stereo.wav"), 2, 44100, 16, bytes16({1, -1, 2, -2, 3, -3}))
                                         : writeWave(file("stereo24.wav"), 2, 44100, 24, std::vector<std::uint8_t>(60, 1));
         AppFixture f;
-        QString hint;
+        QString shown;
         bool leftFirst = false, okEnabled = false;
         f.dialogs().dialogActions.push_back([&](QDialog& dialog) {
             auto& dlg = dynamic_cast<CStereoDlg&>(dialog);
-            hint = dlg.findChild<QLabel*>(QStringLiteral("hint"))->text();
+            shown = dlg.findChild<QLabel*>(QStringLiteral("hint"))->text();
             okEnabled = dlg.okButton()->isEnabled();
             leftFirst = dlg.leftButton()->isChecked() && dlg.rightButton()->isEnabled();
             (chooseLeft ? dlg.leftButton() : dlg.rightButton())->setChecked(true);
             return int(okEnabled ? QDialog::Accepted : QDialog::Rejected);
         });
-        run(f, CommandId::FileOpenWave, path);
+        f.run(CommandId::FileOpenWave, path);
+        QVERIFY2(shown.startsWith(hint), qPrintable(shown));
         QVERIFY(f.dialogs().messages.empty());
-        CResoniDoc& d = f.doc();
         QCOMPARE(g_bWaveLoaded, !expected.empty());
         QCOMPARE(okEnabled, !expected.empty());
-        if (expected.empty()) {
-            QVERIFY(hint.startsWith(QStringLiteral("Problem: Die Auflösung")));
+        if (expected.empty())
             return;
-        }
-        QVERIFY(hint.startsWith(QStringLiteral("Hinweis: Dies ist ein Stereo-File.")));
         QVERIFY(leftFirst);
+        CResoniDoc& d = f.doc();
         QCOMPARE(docSamples16(d), expected);
         QCOMPARE(d.m_nStereoChannel, chooseLeft ? 1 : 0);
         QCOMPARE(d.m_strChannels, std::string("Mono"));
@@ -196,15 +184,12 @@ private slots:
         AppFixture f;
         f.doc().m_arSeries.assign(3, 5.0);
         HintRecorder rec(f.doc());
-        run(f, CommandId::FileOpenWave, path);
+        f.run(CommandId::FileOpenWave, path);
         QVERIFY(!g_bWaveLoaded);
         QCOMPARE(f.doc().waveFileName(), kNoFile);
         QVERIFY(!f.doc().m_pWaveData);
         QCOMPARE(f.frame().paneText(1), QStringLiteral("File: Kein File ausgewählt."));
-        QStringList messages;
-        for (const RecordedMessage& m : f.dialogs().messages)
-            messages << m.text;
-        QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(f.dialogs().messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(!rec.hints.empty() && rec.hints.back() == UpdateHint::kRefresh, hintSent);
         QCOMPARE(f.doc().m_arSeries, std::vector<double>{0.0});
         QVERIFY(QGuiApplication::overrideCursor() == nullptr); // the wait cursor is gone
@@ -215,19 +200,16 @@ private slots:
         // 8-bit at 96000 Hz: the analysis keeps the file's rate and samples.
         const QString path = writeWave(file("fast8.wav"), 1, 96000, 8, {10, 13, 200, 201, 7, 8});
         AppFixture f;
-        run(f, CommandId::FileOpenWave, path);
+        f.run(CommandId::FileOpenWave, path);
         CResoniDoc& d = f.doc();
         QVERIFY(g_bWaveLoaded && g_bPlayCopyResampled);
-        QCOMPARE(d.m_nSampleRate, 96000u);
-        QCOMPARE(d.m_nWaveDataBytes, std::size_t{6});
-        QCOMPARE(d.m_nPlayRate, 48000u);
-        QCOMPARE(d.m_nPlayDataBytes, std::size_t{3});
+        QCOMPARE(std::tuple(d.m_nSampleRate, d.m_nWaveDataBytes, d.m_nPlayRate, d.m_nPlayDataBytes),
+                 std::tuple(96000u, std::size_t{6}, 48000u, std::size_t{3}));
         QCOMPARE(f.frame().paneText(3), QStringLiteral("96 kHz"));
         const auto buffer = d.m_pPlayBuffer->GetBuffer(0);
         QCOMPARE(std::vector<std::uint8_t>(buffer.begin(), buffer.end()), (std::vector<std::uint8_t>{11, 200, 7}));
-        run(f, CommandId::RemoveWave); // forgets the converted copy again
-        QVERIFY(!g_bPlayCopyResampled);
-        QVERIFY(!d.m_pPlayBuffer);
+        f.run(CommandId::RemoveWave); // forgets the converted copy again
+        QVERIFY(!g_bPlayCopyResampled && !d.m_pPlayBuffer);
     }
 
     void importTimeSeries_data()
@@ -255,14 +237,14 @@ private slots:
         const QString path = writeText(file("reihe.dat"), text);
         AppFixture f;
         HintRecorder rec(f.doc());
-        run(f, CommandId::FileOpenSeries, path);
+        f.run(CommandId::FileOpenSeries, path);
         const RecordedFileDialog& dlg = f.dialogs().fileDialogs.at(0);
         QCOMPARE(dlg.title, QStringLiteral("1-spaltiges Zeitreihenfile auswählen"));
         QCOMPARE(CQtUiDialogs::filterString(dlg.filters),
                  QStringLiteral("TXT - Textfiles mit 1 Spalte (*.txt);;PRN - Mathcadexportfiles mit 1 Spalte (*.prn);;"
                                 "DAT - Datenfiles mit 1 Spalte (*.dat);;Alle Dateien (*)"));
         QCOMPARE(dlg.filters[dlg.selectedFilter].patterns, QStringLiteral("*.dat"));
-        QCOMPARE(f.dialogs().messages.empty() ? QString() : f.dialogs().messages.at(0).text, message);
+        QCOMPARE(f.dialogs().messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
         CResoniDoc& d = f.doc();
         QCOMPARE(g_bWaveLoaded, !expected.empty());
@@ -285,7 +267,7 @@ private slots:
         // Another program's file of the same name in the shared temporary folder stays untouched.
         const QString shared = writeWave(f.tempDir() + QStringLiteral("/~TempWave.wav"), 1, 8000, 16, bytes16({9, 9}));
         const QByteArray before = readAll(shared);
-        run(f, CommandId::FileOpenSeries, writeText(file("reihe2.dat"), "1\n2\n3\n4\n"));
+        f.run(CommandId::FileOpenSeries, writeText(file("reihe2.dat"), "1\n2\n3\n4\n"));
         QCOMPARE(docSamples16(f.doc()), (std::vector<std::int16_t>{-16384, 0, 16384, 32767}));
         const QFileInfo own(QString::fromStdString(f.doc().TempDir()));
         QCOMPARE(own.absolutePath(), QFileInfo(f.tempDir()).absoluteFilePath());
@@ -317,7 +299,7 @@ private slots:
             QCOMPARE(docSamples16(f.doc()), (std::vector<std::int16_t>{7, 8, 9}));
             QCOMPARE(f.frame().paneText(1), QStringLiteral("File: zuletzt.wav"));
         } else {
-            QCOMPARE(f.dialogs().messages.at(0).text, kReadFailed);
+            QCOMPARE(f.dialogs().messageTexts(), QStringList{kReadFailed});
             QCOMPARE(f.doc().waveFileName(), kNoFile);
         }
     }
