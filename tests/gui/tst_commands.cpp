@@ -1,5 +1,5 @@
 // The command vocabulary at work: tooltips split from the prompts, keys that reach (or must not
-// reach) their commands, the enabling that follows the transport state, and the view toggles.
+// reach) their commands, the enabling that follows the transport state, and the bar toggles.
 #include "support/AppFixture.h"
 
 #include "gui/document/GlobalFlags.h"
@@ -88,7 +88,7 @@ private slots:
         ResetGlobalFlags();
     }
 
-    void toolbarStatusBarAndModuleToggles()
+    void toolbarAndStatusBarToggles()
     {
         AppFixture f;
         f.frame().show();
@@ -100,12 +100,6 @@ private slots:
         QVERIFY(!tb->isChecked() && !sb->isChecked());
         tb->trigger();
         QVERIFY(f.frame().toolBar()->isVisible() && tb->isChecked());
-
-        QAction* fft = f.frame().action(CommandId::ViewFFT);
-        fft->trigger();
-        QVERIFY(f.doc().moduleFrame(Module::FFT) && fft->isChecked());
-        fft->trigger();
-        QVERIFY(!f.doc().moduleFrame(Module::FFT) && !fft->isChecked());
     }
 };
 

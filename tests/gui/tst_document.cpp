@@ -21,24 +21,26 @@ class TestDocument : public QObject
 private slots:
     void init() { ResetGlobalFlags(); }
 
-    void toggleOpensOnceAndClosesOnSecondCall()
+    void viewCommandsOpenOnceAndCloseOnTheSecondCall()
     {
         AppFixture f;
+        // The "Ansicht" commands in the order of the module table.
+        const CommandId views[] = {CommandId::ViewZeitreihe, CommandId::ViewFFT,   CommandId::View3DFFT,
+                                   CommandId::ViewNotenbild, CommandId::ViewSono,  CommandId::ViewReko,
+                                   CommandId::ViewAnalyse,   CommandId::ViewWavelet};
         const int before = int(f.frame().mdiArea()->subWindowList().size());
-        for (const ModuleInfo& info : moduleTable()) {
-            const Module m = info.module;
-            f.doc().ToggleModuleWindow(m);
-            QVERIFY(f.doc().moduleFrame(m));
-            QCOMPARE(f.app().moduleOpenFlag(m), 1);
-            QCOMPARE(f.doc().moduleFrame(m)->view()->metaObject()->className(), info.viewClass);
+        for (bool open : {true, false}) { // the second call closes: never a second window
+            for (const ModuleInfo& info : moduleTable()) {
+                f.run(views[int(info.module)]);
+                QCOMPARE(f.doc().moduleFrame(info.module) != nullptr, open);
+                QCOMPARE(f.app().moduleOpenFlag(info.module), int(open));
+                f.frame().UpdateCommandUI();
+                QCOMPARE(f.frame().action(views[int(info.module)])->isChecked(), open);
+                if (open)
+                    QCOMPARE(f.doc().moduleFrame(info.module)->view()->metaObject()->className(), info.viewClass);
+            }
+            QCOMPARE(int(f.frame().mdiArea()->subWindowList().size()), before + (open ? 8 : 0));
         }
-        QCOMPARE(int(f.frame().mdiArea()->subWindowList().size()), before + 8);
-        for (const ModuleInfo& info : moduleTable()) {
-            f.doc().ToggleModuleWindow(info.module); // the second toggle closes: never a second window
-            QVERIFY(!f.doc().moduleFrame(info.module));
-            QCOMPARE(f.app().moduleOpenFlag(info.module), 0);
-        }
-        QCOMPARE(int(f.frame().mdiArea()->subWindowList().size()), before);
     }
 
     void closingAWindowByHandClearsItsFlagOnRefresh()
@@ -58,10 +60,7 @@ private slots:
     {
         AppFixture f;
         CResoniDoc& d = f.doc();
-        d.m_arSignal = {1, 2, 3};
-        d.m_arSpectrum = {4, 5};
-        d.m_arAutoCorr = {6};
-        d.m_arSeries = {7, 8};
+        d.m_arSignal = d.m_arSpectrum = d.m_arAutoCorr = d.m_arSeries = {1, 2, 3};
         d.m_arWavelet = {9, 10};
         HintRecorder rec(d);
         d.OnClearCaptures();
@@ -99,20 +98,15 @@ private slots:
         d.m_nFFTSize = 8192;              // the current one
         d.m_nSelectionFFTSize = 512;
         HintRecorder rec(d);
-        f.frame().UpdateCommandUI();
-        f.frame().action(CommandId::RemoveWave)->trigger();
-        QCOMPARE(d.m_nFFTSize, 2048);
-        QVERIFY(!g_bWaveLoaded);
-        QCOMPARE(d.m_nSampleRate, 0u);
+        f.run(CommandId::RemoveWave);
+        QCOMPARE(std::tuple(d.m_nFFTSize, d.m_nSampleRate, d.m_nWaveDataBytes, d.m_nSelectionFFTSize),
+                 std::tuple(2048, 0u, std::size_t{0}, 0));
+        QVERIFY(!g_bWaveLoaded && !d.m_pWaveData && !d.m_pPlayBuffer);
         QVERIFY(d.m_strChannels.empty() && d.m_strFormat.empty());
         QCOMPARE(d.m_strShownFile, QStringLiteral("Kein File ausgewählt."));
-        QVERIFY(!d.m_pWaveData && !d.m_pPlayBuffer);
-        QCOMPARE(d.m_nWaveDataBytes, std::size_t{0});
-        QCOMPARE(d.m_nSelectionFFTSize, 0);
         QCOMPARE(rec.hints, (std::vector<int>{UpdateHint::kPlaybackStopped, UpdateHint::kRefresh}));
-        QCOMPARE(f.frame().paneText(5), QStringLiteral("FFT Punkte: 2048"));
-        QCOMPARE(f.frame().paneText(1), QStringLiteral("File: Kein File ausgewählt."));
-        QVERIFY(f.frame().paneText(3).isEmpty());
+        QCOMPARE(f.paneTexts({1, 2, 3, 5}),
+                 (QStringList{"File: Kein File ausgewählt.", "", "", "FFT Punkte: 2048"}));
     }
 
     void autocorrelationIsTheSameFor8And16Bit()
@@ -179,8 +173,7 @@ private slots:
         g_bListening = true;
         g_bRecording = true;
         f.doc().OnFFTSettings();
-        QVERIFY(!g_bListening); // and it is not switched on again
-        QVERIFY(!g_bRecording);
+        QVERIFY(!g_bListening && !g_bRecording); // and listening is not switched on again
         QVERIFY(f.frame().paneText(7).isEmpty());
 
         f.doc().OpenWaveFile(testwaves::writeTone(f.tempDir() + QStringLiteral("/spiel.wav"), 440, 8, 8000, 20.0));
@@ -206,8 +199,7 @@ private slots:
         f.doc().m_bClose3DViews = true;
         f.app().OnIdle();
         QVERIFY(!f.doc().moduleFrame(Module::FFT3D) && !f.doc().moduleFrame(Module::Reko));
-        QCOMPARE(f.app().moduleOpenFlag(Module::FFT3D), 0);
-        QCOMPARE(f.app().moduleOpenFlag(Module::Reko), 0);
+        QVERIFY(f.app().moduleOpenFlag(Module::FFT3D) == 0 && f.app().moduleOpenFlag(Module::Reko) == 0);
         QVERIFY(f.doc().moduleFrame(Module::FFT)); // other windows stay
         f.doc().ToggleModuleWindow(Module::Reko); // opening a 3D window clears the request
         f.app().OnIdle();
