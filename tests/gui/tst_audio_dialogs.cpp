@@ -1,7 +1,6 @@
 // The dialogs "Waveformat" and "Soundkarteneinstellungen": the lists in candidate order, "OK"
 // only with a selection, the first device entries selected, and the values they hand back.
-#include "support/ScriptedDialogs.h"
-
+// Choosing a capture format through "Audioeingang abhören" is checked with the real devices.
 #include "gui/audio/SoundCardDlg.h"
 #include "gui/audio/WaveFormatDlg.h"
 
@@ -34,27 +33,6 @@ private slots:
         dialog.formatList()->clearSelection();
         QVERIFY(!dialog.okButton()->isEnabled());
         QCOMPARE(dialog.selectedFormat(), -1);
-    }
-
-    void waveFormatChooseThroughTheDialogsInterface()
-    {
-        CScriptedDialogs dialogs;
-        dialogs.dialogActions.push_back([](QDialog& d) {
-            auto& dlg = dynamic_cast<CWaveFormatDlg&>(d);
-            dlg.formatList()->setCurrentRow(dlg.formatList()->count() - 1);
-            return int(QDialog::Accepted);
-        });
-        dialogs.dialogActions.push_back([](QDialog&) { return int(QDialog::Rejected); });
-        dialogs.dialogActions.push_back([](QDialog& d) {
-            d.accept(); // nothing accepted: "OK" does nothing
-            return d.result();
-        });
-        CandidateSupport all;
-        all.fill(true);
-        QCOMPARE(CWaveFormatDlg::Choose(dialogs, all), std::optional<int>(19));
-        QCOMPARE(CWaveFormatDlg::Choose(dialogs, all), std::nullopt); // "Abbrechen"
-        QCOMPARE(CWaveFormatDlg::Choose(dialogs, CandidateSupport{}), std::nullopt);
-        QCOMPARE(dialogs.dialogTitles, (QStringList{"Waveformat", "Waveformat", "Waveformat"}));
     }
 
     void soundCardSelectsTheFirstEntriesAndHandsBackTheChoice()

@@ -2,6 +2,7 @@
 // document's peak list; the control bar's couplings; "Aktuelle FFT"; the parameters kept in the
 // application's settings; the frequency probe.
 #include "support/AppFixture.h"
+#include "support/HintRecorder.h"
 #include "support/TestWaves.h"
 
 #include "gui/document/GlobalFlags.h"
@@ -108,18 +109,10 @@ private slots:
         std::vector<double> block(static_cast<std::size_t>(fftSize));
         for (std::size_t i = 0; i < block.size(); ++i) // a sine on bin 8
             block[i] = std::round(10000 * std::sin(2 * M_PI * 8 * double(i) / fftSize));
-        int shown = 0;
-        struct Counter : IDocObserver
-        {
-            int& n;
-            explicit Counter(int& count) : n(count) {}
-            void OnUpdate(int hint) override { n += hint == UpdateHint::kNewBlock; }
-        } counter(shown);
-        d.AddObserver(&counter);
+        HintRecorder rec(d);
         for (int b = 0; b < blocks; ++b)
             d.OnCaptureBlock(block);
-        d.RemoveObserver(&counter);
-        QCOMPARE(shown, spectra);
+        QCOMPARE(int(std::ranges::count(rec.hints, UpdateHint::kNewBlock)), spectra);
         QCOMPARE(d.m_arSignal.size(), block.size());
         QCOMPARE(d.m_arSpectrum.size(), std::size_t(fftSize / 2 + 1));
         QVERIFY(std::abs(d.m_arSpectrum[8] - 5000.0) < 1.0); // amplitude A gives A/2 in its bin
@@ -165,21 +158,17 @@ private slots:
         frame->delayOn()->click(); // on
         QVERIFY(frame->delay()->isEnabled());
         frame->peaks()->click(); // "ermitteln" switches "Delay" off
-        QVERIFY(frame->peaks()->isChecked());
-        QVERIFY(!frame->delayOn()->isChecked());
-        QVERIFY(!frame->delay()->isEnabled());
+        QVERIFY(frame->peaks()->isChecked() && !frame->delayOn()->isChecked() && !frame->delay()->isEnabled());
         frame->delayOn()->click();
         QVERIFY(!frame->peaks()->isChecked());
 
         frame->curveCheck(1)->click();
         frame->curveCheck(3)->click(); // one choice: Beta replaces Bézier
-        QVERIFY(!frame->curveCheck(1)->isChecked());
-        QVERIFY(frame->curveCheck(3)->isChecked());
+        QVERIFY(!frame->curveCheck(1)->isChecked() && frame->curveCheck(3)->isChecked());
         QCOMPARE(model.settings().curve, FFTCurveType::Beta);
         frame->curveCheck(3)->click();
         QCOMPARE(model.settings().curve, FFTCurveType::None);
         QVERIFY(!model.settings().bIsSpline);
-
     }
 
     void parametersLiveInTheApplication()

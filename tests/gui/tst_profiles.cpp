@@ -23,13 +23,10 @@
 
 namespace {
 
-std::function<int(QDialog&)> welcomeAnswer(CWelcomeDlg::Choice choice, const QString& name = QString())
+std::function<int(QDialog&)> welcomeAnswer(CWelcomeDlg::Choice choice)
 {
-    return [choice, name](QDialog& d) {
-        auto& dlg = dynamic_cast<CWelcomeDlg&>(d);
-        dlg.button(choice)->setChecked(true);
-        if (!name.isEmpty())
-            dlg.profileList()->setEditText(name);
+    return [choice](QDialog& d) {
+        dynamic_cast<CWelcomeDlg&>(d).button(choice)->setChecked(true);
         return int(QDialog::Accepted);
     };
 }
@@ -53,6 +50,12 @@ std::function<int(QDialog&)> saveAnswer(const QString& name, bool ok = true)
     };
 }
 
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
 using Answers = std::vector<std::function<int(QDialog&)>>;
@@ -73,7 +76,7 @@ private slots:
         QTest::newRow("predefined Musiker") << Answers{welcomeAnswer(W::Predefined), standardAnswer(1)} << 4096 << 2;
         QTest::newRow("standard dialog cancelled: welcome again")
             << Answers{welcomeAnswer(W::Predefined), standardAnswer(-1)} << 0 << 3;
-        QTest::newRow("own from the list") << Answers{welcomeAnswer(W::Own, QStringLiteral("Chor"))} << 8192 << 1;
+        QTest::newRow("own from the list") << Answers{AppFixture::ownProfile(QStringLiteral("Chor"))} << 8192 << 1;
     }
     void welcomeChoices()
     {
@@ -153,14 +156,14 @@ private slots:
         o.args = QStringList{QStringLiteral("resoni"), QStringLiteral("gibtsnicht")};
         AppFixture f(o);
         QVERIFY(!f.started());
-        QCOMPARE(f.dialogs().messages.size(), size_t(1));
         const QString path = f.userDir() + QStringLiteral("/ResoniUserProfil-gibtsnicht.ini");
-        QCOMPARE(f.dialogs().messages[0].text,
-                 QStringLiteral("Dieses Profil exisiert nicht im Unterverzeichnis Profile des Programms. \nBitte sorgen "
-                                "Sie dafür, dass das folgende Inifile im angegebenen Verzeichnis ") +
-                     path +
-                     QStringLiteral(" liegt.\nDas Programm kann solange leider nicht gestartet werden.\n\nInstallieren "
-                                    "sie es im Zweifel neu."));
+        QCOMPARE(f.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("Dieses Profil exisiert nicht im Unterverzeichnis Profile des Programms. "
+                                            "\nBitte sorgen Sie dafür, dass das folgende Inifile im angegebenen "
+                                            "Verzeichnis ") +
+                             path +
+                             QStringLiteral(" liegt.\nDas Programm kann solange leider nicht gestartet werden.\n\n"
+                                            "Installieren sie es im Zweifel neu.")});
         QCOMPARE(f.dialogs().messages[0].icon, IUiDialogs::Icon::Critical);
     }
 
@@ -183,20 +186,16 @@ private slots:
         const QString saved = f.userDir() + QStringLiteral("/ResoniUserProfil-Klasse.ini");
         QVERIFY(QFile::exists(saved));
         const ProfileSettings s = AppFixture::readProfile(saved);
-        QCOMPARE(s.IniFensterFFT, 1);
-        QCOMPARE(s.IniFensterSono, 1);
-        QCOMPARE(s.IniFensterWavelet, 0);
-        QCOMPARE(s.IniDokumentNumFFTPoints, 512);
+        QCOMPARE((std::array{s.IniFensterFFT, s.IniFensterSono, s.IniFensterWavelet, s.IniDokumentNumFFTPoints}),
+                 (std::array{1, 1, 0, 512}));
 
         // To the fixture's profile (no windows) and back.
-        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("fixture")));
+        f.dialogs().dialogActions.push_back(AppFixture::ownProfile(QStringLiteral("fixture")));
         f.app().OnProfileSelect();
-        QVERIFY(!f.doc().moduleFrame(Module::FFT));
-        QVERIFY(!f.doc().moduleFrame(Module::Sono));
-        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("Klasse")));
+        QVERIFY(!f.doc().moduleFrame(Module::FFT) && !f.doc().moduleFrame(Module::Sono));
+        f.dialogs().dialogActions.push_back(AppFixture::ownProfile(QStringLiteral("Klasse")));
         f.app().OnProfileSelect();
-        QVERIFY(f.doc().moduleFrame(Module::FFT));
-        QVERIFY(f.doc().moduleFrame(Module::Sono));
+        QVERIFY(f.doc().moduleFrame(Module::FFT) && f.doc().moduleFrame(Module::Sono));
         // Percent of the area: each edge may move by up to one percent.
         const int tolX = a.width() / 100 + 1;
         const int tolY = a.height() / 100 + 1;
@@ -212,21 +211,15 @@ private slots:
     {
         AppFixture f;
         const QString path = f.userDir() + QStringLiteral("/ResoniUserProfil-fixture.ini");
-        QFile in(path);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QByteArray before = in.readAll();
-        in.close();
+        const QByteArray before = readAll(path);
         f.doc().m_nFFTSize = 16384;
         f.dialogs().dialogActions.push_back(saveAnswer(QStringLiteral("fixture")));
         f.dialogs().answers.push_back(IUiDialogs::Answer::Cancel);
         f.app().OnProfileSave();
-        QCOMPARE(f.dialogs().messages.size(), size_t(1));
-        QCOMPARE(f.dialogs().messages[0].text,
-                 QStringLiteral("Dieses Profil exisiert bereits\nWollen Sie es überschreiben ?"));
+        QCOMPARE(f.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("Dieses Profil exisiert bereits\nWollen Sie es überschreiben ?")});
         QCOMPARE(f.dialogs().messages[0].buttons, IUiDialogs::Buttons::OkCancel);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        QCOMPARE(in.readAll(), before); // untouched
-        in.close();
+        QCOMPARE(readAll(path), before); // untouched
 
         f.dialogs().dialogActions.push_back(saveAnswer(QStringLiteral("fixture")));
         f.dialogs().answers.push_back(IUiDialogs::Answer::Ok);
@@ -241,8 +234,7 @@ private slots:
             f.dialogs().messages.clear();
             f.dialogs().dialogActions.push_back(saveAnswer(QString::fromUtf8(bad)));
             f.app().OnProfileSave();
-            QCOMPARE(f.dialogs().messages.size(), size_t(1));
-            QCOMPARE(f.dialogs().messages[0].text, CResoniApp::kInvalidProfileName);
+            QCOMPARE(f.dialogs().messageTexts(), QStringList{CResoniApp::kInvalidProfileName});
         }
         QCOMPARE(QDir(f.userDir()).entryList(QDir::Files), QStringList{QStringLiteral("ResoniUserProfil-fixture.ini")});
     }
@@ -269,14 +261,14 @@ private slots:
         s.IniDokumentPlayFile = wave.toStdString();
         AppFixture::writeProfile(f.userDir() + QStringLiteral("/ResoniUserProfil-mitDatei.ini"), s);
 
-        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("mitDatei")));
+        f.dialogs().dialogActions.push_back(AppFixture::ownProfile(QStringLiteral("mitDatei")));
         f.app().OnProfileSelect();
         QVERIFY(g_bWaveLoaded);
         QCOMPARE(f.doc().waveFileName(), wave);
         QCOMPARE(f.doc().m_nWaveDataBytes, std::size_t{3});
 
         // Back to a profile without a file: the loaded one is closed.
-        f.dialogs().dialogActions.push_back(welcomeAnswer(CWelcomeDlg::Choice::Own, QStringLiteral("fixture")));
+        f.dialogs().dialogActions.push_back(AppFixture::ownProfile(QStringLiteral("fixture")));
         f.app().OnProfileSelect();
         QVERIFY(!g_bWaveLoaded);
         QCOMPARE(f.doc().waveFileName(), QStringLiteral("Kein File ausgewählt."));

@@ -43,9 +43,7 @@ private slots:
             order << w->windowTitle();
             QVERIFY(w->windowFlags() & Qt::WindowMinMaxButtonsHint); // resizable, min and max boxes
         }
-        const QStringList expected = {"Uebersicht1", "3D Rekonstruktion (Help: Strg+F1)", "Zeitreihe", "FFT",
-                                      "Wavelet"};
-        QCOMPARE(order, expected);
+        QCOMPARE(order, (QStringList{"Uebersicht1", "3D Rekonstruktion (Help: Strg+F1)", "Zeitreihe", "FFT", "Wavelet"}));
         QCOMPARE(f.app().m_nProfileKind, 6);
     }
 
@@ -68,8 +66,8 @@ private slots:
         AppFixture f;
         f.app().m_MixerPrograms = {QStringLiteral("/nonexistent/resoni-test-mixer")};
         f.frame().action(CommandId::Mixer)->trigger();
-        QCOMPARE(f.dialogs().messages.size(), size_t(1));
-        QCOMPARE(f.dialogs().messages[0].text, QStringLiteral("Standardsoundmixer 'sndvol32.exe' nicht auffindbar."));
+        QCOMPARE(f.dialogs().messageTexts(),
+                 QStringList{QStringLiteral("Standardsoundmixer 'sndvol32.exe' nicht auffindbar.")});
     }
 
     void closingStoresTheMainPlacement()
@@ -83,8 +81,7 @@ private slots:
         f.frame().action(CommandId::AppExit)->trigger();
         const WindowPlacement& wp = f.app().m_Placements[0];
         QCOMPARE(wp.showCmd, WindowPlacement::kShowNormal);
-        QCOMPARE(wp.right - wp.left, 700);
-        QCOMPARE(wp.bottom - wp.top, 500);
+        QCOMPARE(QSize(wp.right - wp.left, wp.bottom - wp.top), QSize(700, 500));
         QVERIFY(f.app().doc() == nullptr);          // closing ended the document
         QCOMPARE(f.app().m_nDefaultFFTSize, 512);   // which handed its FFT size back
         QVERIFY(f.app().m_Placements[2].right > f.app().m_Placements[2].left); // the FFT window's slot

@@ -3,6 +3,8 @@
 // and leaving the test process without Qt Multimedia's PulseAudio teardown.
 #pragma once
 
+#include "support/TestWaves.h"
+
 #include "core/audio/RiffWaveFile.h"
 
 #include <QByteArray>
@@ -42,20 +44,20 @@ inline double ToneContrast(const std::vector<double>& x, std::size_t n, double f
     return power(f) / std::max({power(f * 0.7), power(f * 1.4), 1e-9});
 }
 
-// A mono 16-bit PCM file of a sine (amplitude 12000) written with the program's own writer.
-inline bool WriteSineWave(const QString& path, double f, double seconds, std::uint32_t rate = 44100)
+// The frequency of the strongest bin of a spectrum of bins 0 … N/2 at the rate fs (bin 0 left
+// out); 0 for a spectrum too short to have one.
+inline double PeakFrequency(const std::vector<double>& spectrum, double fs)
 {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * rate));
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = qToLittleEndian(static_cast<std::int16_t>(
-            std::lround(12000 * std::sin(2 * std::numbers::pi * f * static_cast<double>(i) / rate))));
-    CRiffWaveFile file;
-    const WaveFormat format = MakePcmFormat(1, rate, 16);
-    std::size_t wrote = 0;
-    return SUCCEEDED(file.Open(path.toStdString(), &format, WAVEFILE_WRITE)) &&
-           SUCCEEDED(file.Write(2 * samples.size(), reinterpret_cast<const std::uint8_t*>(samples.data()),
-                                &wrote)) &&
-           SUCCEEDED(file.Close());
+    if (spectrum.size() < 3)
+        return 0;
+    const auto peak = std::max_element(spectrum.begin() + 1, spectrum.end()) - spectrum.begin();
+    return double(peak) * fs / double(2 * (spectrum.size() - 1));
+}
+
+// A mono 16-bit sine file at 44100 Hz (amplitude 16000), written with the program's own writer.
+inline bool WriteSineWave(const QString& path, double f, double seconds)
+{
+    return !testwaves::writeTone(path, f, 16, 44100, seconds).isEmpty();
 }
 
 struct ProgramResult

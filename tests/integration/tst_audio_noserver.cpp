@@ -36,21 +36,15 @@ private slots:
         options.prepare = [&](ProfileSettings& s) { s.IniDokumentPlayFile = tone.toStdString(); };
         AppFixture f(options);
         QVERIFY(f.started());
-        QStringList texts;
-        for (const RecordedMessage& m : f.dialogs().messages)
-            texts << m.text;
-        QCOMPARE(texts, QStringList{QStringLiteral("Kein Audioserver (PulseAudio oder PipeWire) erreichbar. Abhören, "
+        QCOMPARE(f.dialogs().messageTexts(), QStringList{QStringLiteral("Kein Audioserver (PulseAudio oder PipeWire) erreichbar. Abhören, "
                                                    "Aufnahme und Wiedergabe sind abgeschaltet.")});
         QVERIFY(!f.app().soundDevices());
         // The file is there and analysed; everything that needs sound is switched off.
         QVERIFY(g_bWaveLoaded);
         f.doc().ToggleModuleWindow(Module::FFT);
         f.doc().OnSelectionChanged(0, 16384);
-        const auto& spectrum = f.doc().m_arSpectrum;
-        QVERIFY(spectrum.size() > 1);
-        const double n = double(2 * (spectrum.size() - 1));
-        const auto peak = std::max_element(spectrum.begin() + 1, spectrum.end()) - spectrum.begin();
-        QVERIFY(std::abs(double(peak) * 44100.0 / n - 1000.0) <= 44100.0 / n);
+        QCOMPARE(f.doc().m_nSelectionFFTSize, 16384);
+        QVERIFY(std::abs(PeakFrequency(f.doc().m_arSpectrum, 44100) - 1000) <= 44100.0 / 16384);
         f.frame().UpdateCommandUI();
         for (CommandId id : {CommandId::ToolListen, CommandId::DataListen, CommandId::Record, CommandId::PlayWave,
                              CommandId::LoopPlay, CommandId::StopPlay})

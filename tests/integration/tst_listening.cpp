@@ -1,7 +1,8 @@
 // The program's audio commands against the real PulseAudio server of the test script: start-up
 // opens the devices, "Audioeingang abhören" asks for the capture format and shows a played
 // tone's spectrum, "Aufnahme" writes a file that Python's wave module reads, and "Play Wave"
-// plays the loaded file while the overview and the spectra follow the play position.
+// plays the loaded file while the overview and the spectra follow the play position. The
+// fixture opens the sound devices at start-up because the test script's server runs.
 #include "AudioTestSupport.h"
 
 #include "support/AppFixture.h"
@@ -9,15 +10,12 @@
 #include "gui/audio/SoundDevices.h"
 #include "gui/audio/WaveFormatDlg.h"
 #include "gui/document/GlobalFlags.h"
-#include "gui/profiles/WelcomeDlg.h"
 #include "gui/spectral/FFTFrame.h"
 #include "gui/waveform/ResoniOverView.h"
 #include "gui/waveform/SplitterFrame.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QMdiArea>
-#include <QRadioButton>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,34 +24,20 @@ using namespace audiotest;
 
 namespace {
 
-FixtureOptions withSound()
+// Switches listening on through "Audioeingang abhören"; the capture format it asks for the
+// first time is 44100 Hz, 16-bit mono.
+void startListening(AppFixture& f)
 {
-    FixtureOptions o;
-    o.openSoundDevices = true;
-    return o;
-}
-
-// Selects the "Waveformat" entry with this text and presses "OK".
-std::function<int(QDialog&)> chooseFormat(const QString& text)
-{
-    return [text](QDialog& d) {
+    f.dialogs().dialogActions.push_back([](QDialog& d) {
         auto& dlg = dynamic_cast<CWaveFormatDlg&>(d);
-        const auto items = dlg.formatList()->findItems(text, Qt::MatchExactly);
+        const auto items = dlg.formatList()->findItems(QStringLiteral("44100 Hz, 16-bit Mono"), Qt::MatchExactly);
         if (items.isEmpty())
             return int(QDialog::Rejected);
         dlg.formatList()->setCurrentItem(items.front());
         return int(QDialog::Accepted);
-    };
-}
-
-// The frequency of the strongest bin of the document's spectrum (bin 0 left out).
-double peakFrequency(const CResoniDoc& d, double rate)
-{
-    const auto& s = d.m_arSpectrum;
-    if (s.size() < 3)
-        return 0;
-    const auto it = std::max_element(s.begin() + 1, s.end());
-    return double(it - s.begin()) * rate / double(2 * (s.size() - 1));
+    });
+    f.run(CommandId::ToolListen);
+    QVERIFY(g_bListening);
 }
 
 } // namespace
@@ -74,7 +58,7 @@ private slots:
 
     void listeningShowsTheSpectrumOfAPlayedToneAndRecords()
     {
-        AppFixture f(withSound());
+        AppFixture f;
         QVERIFY(f.started());
         QVERIFY(f.app().soundDevices() && f.app().soundDevices()->IsOpen());
         CResoniDoc& d = f.doc();
@@ -87,38 +71,31 @@ private slots:
         player.start(QStringLiteral("paplay"), {QStringLiteral("--device=test_out"), tone});
         QVERIFY(player.waitForStarted());
 
-        // The first listening asks for the capture format.
-        f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
-        f.frame().UpdateCommandUI();
-        f.frame().action(CommandId::ToolListen)->trigger();
-        QCOMPARE(f.dialogs().dialogTitles.value(0), QStringLiteral("Waveformat"));
-        QVERIFY(g_bListening);
+        // "Abbrechen" in the format dialog leaves listening off; the next try asks again.
+        f.dialogs().dialogActions.push_back([](QDialog&) { return int(QDialog::Rejected); });
+        f.run(CommandId::ToolListen);
+        QVERIFY(!g_bListening);
+        startListening(f);
+        QCOMPARE(f.dialogs().dialogTitles, (QStringList{"Waveformat", "Waveformat"}));
         QCOMPARE(d.m_pWaveFormat->samplesPerSec, 44100u);
-        QCOMPARE(f.frame().paneText(7), QStringLiteral("Abhören läuft..."));
         const double bin = 44100.0 / 2048;
-        QTRY_VERIFY2_WITH_TIMEOUT(std::abs(peakFrequency(d, 44100) - 1000) <= bin,
-                                  qPrintable(QString::number(peakFrequency(d, 44100))), 10000);
+        QTRY_VERIFY2_WITH_TIMEOUT(std::abs(PeakFrequency(d.m_arSpectrum, 44100) - 1000) <= bin,
+                                  qPrintable(QString::number(PeakFrequency(d.m_arSpectrum, 44100))), 10000);
 
         // Cancelling the record file dialog leaves recording off; listening goes on.
-        f.frame().UpdateCommandUI();
-        f.frame().action(CommandId::Record)->trigger();
-        QVERIFY(!g_bRecording);
-        QVERIFY(g_bListening);
+        f.run(CommandId::Record);
+        QVERIFY(!g_bRecording && g_bListening);
         QCOMPARE(f.dialogs().fileDialogs.back().title, QStringLiteral("Wavefile auswählen oder neu benennen."));
 
         // Recording into a file chosen in the save dialog, then listening off completes it.
         const QString record = m_dir.filePath(QStringLiteral("aufnahme.wav"));
-        f.dialogs().files.push_back(record);
-        f.frame().UpdateCommandUI();
-        QVERIFY(f.frame().action(CommandId::Record)->isEnabled());
-        f.frame().action(CommandId::Record)->trigger();
+        f.run(CommandId::Record, record);
         QVERIFY(g_bRecording);
-        QCOMPARE(f.frame().paneText(8), QStringLiteral("Aufnahme läuft..."));
+        QCOMPARE(f.paneTexts({7, 8}), (QStringList{"Abhören läuft...", "Aufnahme läuft..."}));
         QTest::qWait(1500);
-        f.frame().action(CommandId::ToolListen)->trigger();
-        QVERIFY(!g_bListening);
-        QVERIFY(!g_bRecording);
-        QVERIFY(f.frame().paneText(7).isEmpty());
+        f.run(CommandId::ToolListen);
+        QVERIFY(!g_bListening && !g_bRecording);
+        QCOMPARE(f.paneTexts({7, 8}), (QStringList{"", ""}));
         player.kill();
         player.waitForFinished();
 
@@ -130,12 +107,12 @@ private slots:
         d.OpenWaveFile(record);
         QVERIFY(g_bWaveLoaded);
         d.OnSelectionChanged(20000, 20000 + 8192);
-        QVERIFY(std::abs(peakFrequency(d, 44100) - 1000) <= 44100.0 / 8192);
+        QVERIFY(std::abs(PeakFrequency(d.m_arSpectrum, 44100) - 1000) <= 44100.0 / 8192);
     }
 
     void playWaveFollowsThePlayPosition()
     {
-        AppFixture f(withSound());
+        AppFixture f;
         QVERIFY(f.started());
         CResoniDoc& d = f.doc();
         d.m_nFFTSize = 1024;
@@ -145,24 +122,22 @@ private slots:
         QVERIFY(g_bWaveLoaded);
         QVERIFY(d.m_pPlayBuffer->HasOutput());
 
-        f.frame().UpdateCommandUI();
-        f.frame().action(CommandId::PlayWave)->trigger();
+        f.run(CommandId::PlayWave);
         QVERIFY(g_bPlaying);
         CResoniOverView* over = d.m_pWaveFrame->overView();
         QVERIFY(over->playTimerActive());
         // The overview's timer feeds the spectra from the play position.
         QTRY_VERIFY_WITH_TIMEOUT(d.m_nPlayWindowStart > 0, 5000);
         QCOMPARE(d.m_arSignal.size(), std::size_t{40000});
-        QVERIFY(std::abs(peakFrequency(d, 44100) - 440) <= 44100.0 / 1024);
+        QVERIFY(std::abs(PeakFrequency(d.m_arSpectrum, 44100) - 440) <= 44100.0 / 1024);
 
-        f.frame().action(CommandId::StopPlay)->trigger();
-        QVERIFY(!g_bPlaying);
-        QVERIFY(!over->playTimerActive());
+        f.run(CommandId::StopPlay);
+        QVERIFY(!g_bPlaying && !over->playTimerActive());
         std::size_t stopped = 0;
         QVERIFY(SUCCEEDED(d.m_pPlayBuffer->GetCurrentPosition(0, &stopped)));
         QVERIFY(stopped > 0);
         // "Play Wave" again resumes there.
-        f.frame().action(CommandId::PlayWave)->trigger();
+        f.run(CommandId::PlayWave);
         const std::optional<std::size_t> resumed = d.PlayCursor();
         QVERIFY(resumed && *resumed >= stopped);
         // Without "Loop Playing" the run ends by itself and the overview lets go.
@@ -171,24 +146,19 @@ private slots:
 
     void recordingStopsAtTheSizeLimit()
     {
-        AppFixture f(withSound());
+        AppFixture f;
         CResoniDoc& d = f.doc();
         d.m_nFFTSize = 1024;
         d.m_nMaxRecordBytes = 10000; // a small stand-in for the 4 GiB of a WAV file
-        f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
-        f.frame().action(CommandId::ToolListen)->trigger();
-        QVERIFY(g_bListening);
+        startListening(f);
         const QString record = m_dir.filePath(QStringLiteral("grenze.wav"));
-        f.dialogs().files.push_back(record);
-        f.frame().UpdateCommandUI();
-        f.frame().action(CommandId::Record)->trigger();
+        f.run(CommandId::Record, record);
         QVERIFY(g_bRecording);
         QTRY_VERIFY_WITH_TIMEOUT(!g_bRecording, 10000);
-        QVERIFY(g_bListening);
-        QVERIFY(f.frame().paneText(8).isEmpty());
-        QCOMPARE(f.dialogs().messages.back().text, QStringLiteral("Die Aufnahme wurde beendet: eine WAV-Datei kann "
-                                                                  "höchstens 4 GiB Daten aufnehmen."));
-        f.frame().action(CommandId::ToolListen)->trigger();
+        QVERIFY(g_bListening && f.frame().paneText(8).isEmpty());
+        QCOMPARE(f.dialogs().messageTexts(), QStringList{QStringLiteral("Die Aufnahme wurde beendet: eine WAV-Datei "
+                                                                        "kann höchstens 4 GiB Daten aufnehmen.")});
+        f.run(CommandId::ToolListen);
         // Every whole sample frame up to the limit, and a file that other programs read.
         QCOMPARE(PythonWaveInfo(record), QStringLiteral("1 2 44100 5000"));
     }
@@ -203,35 +173,22 @@ private slots:
     void interruptedPlaybackIsOver()
     {
         QFETCH(int, how);
-        AppFixture f(withSound());
+        AppFixture f;
         CResoniDoc& d = f.doc();
         const QString tone = m_dir.filePath(QStringLiteral("ton660.wav"));
         QVERIFY(WriteSineWave(tone, 660, 4));
         d.OpenWaveFile(tone);
-        auto trigger = [&](CommandId id) {
-            f.frame().UpdateCommandUI();
-            QAction* a = f.frame().action(id);
-            QVERIFY(a->isEnabled());
-            a->trigger();
-        };
-        trigger(CommandId::PlayWave);
+        f.run(CommandId::PlayWave);
         QVERIFY(g_bPlaying && d.m_pPlayBuffer->IsSoundPlaying());
         if (how == 0) {
-            trigger(CommandId::RemoveWave);
+            f.run(CommandId::RemoveWave);
         } else if (how == 1) {
-            f.dialogs().dialogActions.push_back(chooseFormat(QStringLiteral("44100 Hz, 16-bit Mono")));
             f.frame().mdiArea()->setActiveSubWindow(nullptr); // listening goes on from no window too
             QVERIFY(!f.frame().mdiArea()->activeSubWindow());
-            trigger(CommandId::ToolListen);
-            QVERIFY(g_bListening);
-            trigger(CommandId::ToolListen);
+            startListening(f);
+            f.run(CommandId::ToolListen);
         } else {
-            f.dialogs().dialogActions.push_back([](QDialog& dlg) {
-                auto& welcome = dynamic_cast<CWelcomeDlg&>(dlg);
-                welcome.button(CWelcomeDlg::Choice::Own)->setChecked(true);
-                welcome.profileList()->setEditText(QStringLiteral("fixture"));
-                return int(QDialog::Accepted);
-            });
+            f.dialogs().dialogActions.push_back(AppFixture::ownProfile(QStringLiteral("fixture")));
             f.app().OnProfileSelect();
         }
         QVERIFY(!g_bPlaying);
@@ -241,9 +198,8 @@ private slots:
         QVERIFY(f.frame().action(CommandId::LoopPlay)->isEnabled());
         // The FFT settings resume only a file that was playing.
         f.dialogs().dialogActions.push_back([](QDialog&) { return int(QDialog::Accepted); });
-        trigger(CommandId::FFTSettings);
-        QVERIFY(!g_bPlaying);
-        QVERIFY(!d.m_pPlayBuffer->IsSoundPlaying());
+        f.run(CommandId::FFTSettings);
+        QVERIFY(!g_bPlaying && !d.m_pPlayBuffer->IsSoundPlaying());
     }
 };
 
