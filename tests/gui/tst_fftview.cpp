@@ -118,28 +118,6 @@ private slots:
         QVERIFY(std::abs(d.m_arSpectrum[8] - 5000.0) < 1.0); // amplitude A gives A/2 in its bin
     }
 
-    void playWindowFollowsThePlayCursor()
-    {
-        AppFixture f;
-        CResoniDoc& d = f.doc();
-        d.OpenWaveFile(writeTone(m_dir.path() + QStringLiteral("/p.wav"), 441.0)); // 44100 samples
-        d.m_nFFTSize = 4096;
-        d.ShowPlayWindow(2 * 4000); // byte 8000 of 16-bit data: sample 4000
-        QCOMPARE(d.m_nPlayWindowStart, 4000);
-        QCOMPARE(d.m_arSignal.size(), std::size_t{40000});
-        const auto* raw = reinterpret_cast<const std::int16_t*>(d.m_pWaveData.get());
-        QCOMPARE(d.m_arSignal[0], double(raw[4000]));
-        QCOMPARE(d.m_arSpectrum.size(), std::size_t{2049});
-        d.ShowPlayWindow(2 * 4101); // 4101 + 40000 runs past 44100 samples: nothing changes
-        QCOMPARE(d.m_nPlayWindowStart, 4000);
-
-        // A converted copy at half the rate: byte positions count double.
-        d.OpenWaveFile(writeTone(m_dir.path() + QStringLiteral("/q.wav"), 300.0, 8, 96000));
-        QVERIFY(g_bPlayCopyResampled);
-        d.ShowPlayWindow(1000);
-        QCOMPARE(d.m_nPlayWindowStart, 2000);
-    }
-
     void controlBarCouplings()
     {
         AppFixture f;

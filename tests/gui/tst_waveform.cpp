@@ -286,17 +286,6 @@ private slots:
             QVERIFY2(crossed, qPrintable(QString::number(y)));
         }
         QCOMPARE(image.pixelColor(80, 80), QColor(Qt::white));
-
-        // With a translated painter (the scrolled overview) the same line lands shifted.
-        QImage shifted(100, 100, QImage::Format_RGB32);
-        shifted.fill(Qt::white);
-        {
-            QPainter p(&shifted);
-            p.translate(-5, 0);
-            WaveformPaint::drawSignal(p, {{10, 10}, {10, 50}});
-        }
-        QCOMPARE(shifted.pixelColor(5, 30), red);
-        QCOMPARE(shifted.pixelColor(10, 30), QColor(Qt::white));
     }
 
     void tinyFilesDrawNoSignal()
