@@ -129,27 +129,6 @@ private slots:
         QVERIFY(dlg.profileList()->isHidden());
     }
 
-    void typingIntoTheListShowsTheHint()
-    {
-        QStringList shown;
-        CWelcomeDlg dlg([] { return QStringList{QStringLiteral("Chor")}; },
-                        [&](const QString& text) { shown << text; });
-        dlg.button(CWelcomeDlg::Choice::Own)->setChecked(true);
-        QTest::keyClicks(dlg.profileList()->lineEdit(), QStringLiteral("x"));
-        QVERIFY(!shown.isEmpty());
-        QVERIFY(shown.first().startsWith(QStringLiteral("Bitte wählen Sie ein bereits gespeichertes Profil")));
-        QCOMPARE(dlg.profileList()->count(), 1); // refilled
-        dlg.profileList()->hidePopup();
-    }
-
-    void saveDialogShowsTheFileName()
-    {
-        CSaveProfileDlg dlg(QStringLiteral("Chor"));
-        QCOMPARE(dlg.fileLine()->text(), QStringLiteral("ResoniUserProfil-Chor.ini"));
-        dlg.nameEdit()->setText(QStringLiteral("Klasse 7b"));
-        QCOMPARE(dlg.fileLine()->text(), QStringLiteral("ResoniUserProfil-Klasse 7b.ini"));
-    }
-
     void missingProfileEndsTheStart()
     {
         FixtureOptions o;
