@@ -1,6 +1,5 @@
 // CWaveLoader and its rules: samples, working copies (read back by Python and sox), texts, the state
 // after every refusal, and the command-line tool's direct reader (WaveSource) agreeing.
-#include "CliRunner.h"
 #include "test_wave_util.h"
 
 #include "core/audio/FileFilter.h"
@@ -134,9 +133,7 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
         {"1 byte of 16-bit data", PcmWave(1, 192000, 16, {7}), A::Left, O::Failed, empty, 0, R::Empty},
         {"right channel without a sample", PcmWave(2, 44100, 16, {1, 2}), A::Right, O::Failed, empty, 1, R::Empty},
         {"mono 24-bit", PcmWave(1, 44100, 24, Bytes(9, 1)), A::Left, O::Failed, none, 0, R::TooManyBits},
-        {"mono 32-bit at 96000", PcmWave(1, 96000, 32, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::TooManyBits},
         {"sox stereo 24-bit", ReadFile(sox), A::OkEvenIfDisabled, O::Failed, none, 1, R::TooManyBits},
-        {"50000 Hz", PcmWave(1, 50000, 16, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"48001 Hz", PcmWave(1, 48001, 8, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"stereo dialog cancelled", PcmWave(2, 44100, 16, Bytes(8, 1)), A::Cancel, O::Failed, none, 1, R::None},
         {"no temporary directory", PcmWave(2, 44100, 16, Bytes(16, 3)), A::Left, O::Failed,
@@ -176,8 +173,6 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
         EXPECT_EQ(copy.header, std::vector<int>({1, sampleBytes, rate, int(play.size()) / sampleBytes})) << copy.error;
         EXPECT_TRUE(copy.data == play);
     }
-    const CliResult r = runCli({"info", sox});
-    EXPECT_TRUE(r.exitCode == 1 && r.err.find("24 bits per sample; only files of up to 16 bits") < r.err.npos) << r.err;
     EXPECT_EQ(std::vector<int>({InspectWave(sox, true).format.wFormatTag, InspectWave(sox, true).format.cbSize}),
               std::vector<int>({1, 0})); // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format reads as PCM
 }
