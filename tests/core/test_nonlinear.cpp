@@ -4,7 +4,6 @@
 #include "NonlinearTestSeries.h"
 
 #include "core/nonlinear/DigitText.h"
-#include "core/nonlinear/MaxLyapunov.h"
 #include "core/nonlinear/MutualInformation.h"
 #include "core/nonlinear/SpectrumAlgebra.h"
 
@@ -23,37 +22,6 @@ namespace {
 
 const char* const kRescale = "rescale_data: data ranges = Null. It makes\n\t\tno sense to continue. \n\n";
 constexpr long long kNeverFinished = 1LL << 60; // a pair count P no radius reaches
-
-// Engine runs with their messages collected; the series is copied (the engine rescales it).
-struct Engine
-{
-    AbortToken abort;
-    std::vector<std::string> messages;
-    NonlinearCallbacks callbacks{[this](const std::string& t) { messages.push_back(t); }, {}, {}, {}, {}};
-
-    CorrelationResult d2(std::vector<double> x, long long pairs, int maxDim, int delay, int radii, double epsMin,
-                         double epsMax, int exclusion = 0)
-    {
-        MaxLyapunov e(abort, callbacks);
-        e.setCorrelationParameters(pairs, maxDim, delay, radii, epsMin, epsMax);
-        e.correlationParameters().exclusion = exclusion;
-        return e.computeCorrelationDimensions(x);
-    }
-    MaxExponentResult lmax(std::vector<double> x, unsigned steps, unsigned maxDim, unsigned minDim, unsigned delay,
-                           unsigned radii, double epsMin, double epsMax, std::size_t refs, bool absolute = false)
-    {
-        MaxLyapunov e(abort, callbacks);
-        e.setMaxExponentParameters(steps, maxDim, minDim, delay, radii, epsMin, epsMax, refs);
-        e.maxExponentParameters().epsMinAbsolute = e.maxExponentParameters().epsMaxAbsolute = absolute;
-        return e.computeMaxExponent(x);
-    }
-    SpectrumResult spectrum(std::vector<double> x, int dim, int delay, int neighbours, long long iterations)
-    {
-        MaxLyapunov e(abort, callbacks);
-        e.setSpectrumParameters(dim, delay, neighbours, 0.001);
-        return e.computeSpectrum(x, iterations);
-    }
-};
 
 std::vector<double> periodic(std::vector<double> period, std::size_t n)
 {
