@@ -299,8 +299,8 @@ TEST(LyapunovSpectrum, RowsIterationsFirstReferenceAndAbort)
         run.callbacks.onSpectrumProgress = [&](const SpectrumResult& r) { progressCalls += r.rowCount > 10 ? 1 : 1000; };
         const SpectrumResult r = run.spectrum(henonSeries(c.L), c.E, c.d, 20, c.I);
         EXPECT_TRUE(r.completed);
-        EXPECT_EQ(std::tuple(r.firstReference, r.last, r.rowCount), std::tuple(c.first, c.last, c.rows));
-        EXPECT_EQ(static_cast<long long>(r.rows.size()), c.rows);
+        EXPECT_EQ(std::tuple(r.firstReference, r.last, r.rowCount, static_cast<long long>(r.rows.size())),
+                  std::tuple(c.first, c.last, c.rows, c.rows));
         EXPECT_EQ(progressCalls, std::max(0LL, c.rows - 10));
         EXPECT_TRUE(c.rows == 0 || r.exponents == r.rows.back());
     }

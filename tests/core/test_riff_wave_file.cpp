@@ -41,9 +41,7 @@ TEST(RiffWaveFile, WritesTheLayoutByteForByte)
 {
     const std::string dir = MakeTempDir(), path = dir + "/w.wav";
     WaveFormat fl = MakePcmFormat(1, 8000, 32), pcm = MakePcmFormat(1, 22050, 8);
-    fl.wFormatTag = 3; // IEEE float
-    fl.cbSize = 2;
-    fl.extra = {0xAB, 0xCD};
+    fl.wFormatTag = 3, fl.cbSize = 2, fl.extra = {0xAB, 0xCD}; // IEEE float, two extra bytes
     const Bytes fmt = Chunk("fmt ", FmtBody(1, 1, 22050, 8)), fact = Chunk("fact", Le(0, 4));
     enum End { Close, Destroy, Open };
     struct Case { const char* name; WaveFormat format; std::vector<Bytes> writes; End end; Bytes expect; };
