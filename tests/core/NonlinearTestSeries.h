@@ -1,9 +1,13 @@
-// Series with published invariants for the nonlinear-analysis tests, generated at run time.
+// Series with published invariants for the nonlinear-analysis tests, generated at run time, and
+// the engines run on them.
 #pragma once
+
+#include "core/nonlinear/MaxLyapunov.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -38,3 +42,34 @@ inline std::vector<double> uniformNoise(std::size_t n, std::uint32_t seed = 1234
         v = static_cast<double>(gen()) / 4294967296.0;
     return out;
 }
+
+// Engine runs with their messages collected; the series is copied (the engine rescales it).
+struct Engine
+{
+    AbortToken abort;
+    std::vector<std::string> messages;
+    NonlinearCallbacks callbacks{[this](const std::string& t) { messages.push_back(t); }, {}, {}, {}, {}};
+
+    CorrelationResult d2(std::vector<double> x, long long pairs, int maxDim, int delay, int radii, double epsMin,
+                         double epsMax, int exclusion = 0)
+    {
+        MaxLyapunov e(abort, callbacks);
+        e.setCorrelationParameters(pairs, maxDim, delay, radii, epsMin, epsMax);
+        e.correlationParameters().exclusion = exclusion;
+        return e.computeCorrelationDimensions(x);
+    }
+    MaxExponentResult lmax(std::vector<double> x, unsigned steps, unsigned maxDim, unsigned minDim, unsigned delay,
+                           unsigned radii, double epsMin, double epsMax, std::size_t refs, bool absolute = false)
+    {
+        MaxLyapunov e(abort, callbacks);
+        e.setMaxExponentParameters(steps, maxDim, minDim, delay, radii, epsMin, epsMax, refs);
+        e.maxExponentParameters().epsMinAbsolute = e.maxExponentParameters().epsMaxAbsolute = absolute;
+        return e.computeMaxExponent(x);
+    }
+    SpectrumResult spectrum(std::vector<double> x, int dim, int delay, int neighbours, long long iterations)
+    {
+        MaxLyapunov e(abort, callbacks);
+        e.setSpectrumParameters(dim, delay, neighbours, 0.001);
+        return e.computeSpectrum(x, iterations);
+    }
+};

@@ -4,7 +4,6 @@
 #include "NonlinearTestSeries.h"
 #include "test_wave_util.h"
 
-#include "core/nonlinear/MaxLyapunov.h"
 #include "core/nonlinear/MutualInformation.h"
 #include "core/wavelet/Cwt.h"
 
@@ -188,17 +187,12 @@ TEST(CliNonlinear, CsvAndJsonHoldTheCoreNumbers)
     // of each, which must be the engine's numbers to the last digit. --from/--to pick [from, to).
     const std::vector<double> henon = henonSeries(1500);
     const std::string path = writeSeries("cli_nl_henon.dat", henon);
-    AbortToken abort;
-    MaxLyapunov engine(abort);
-    std::vector<double> x = henon;
-    engine.setMaxExponentParameters(4, 3, 2, 1, 2, 0.01, 0.04, 1000);
-    const double s = engine.computeMaxExponent(x).S(3, 1, 3);
-    engine.setSpectrumParameters(2, 1, 30, 0.001);
-    const SpectrumResult spectrum = engine.computeSpectrum(x = henon, 300);
-    engine.setCorrelationParameters(1000, 3, 1, 10, 0.01, 1.0);
-    const double slope = engine.computeCorrelationDimensions(x = henon).entries[2][4].slope;
-    const MutualInformationResult mi =
-        computeMutualInformation(std::vector<double>(henon.begin() + 100, henon.begin() + 1400), 12, 5, abort);
+    Engine engine;
+    const double s = engine.lmax(henon, 4, 3, 2, 1, 2, 0.01, 0.04, 1000).S(3, 1, 3);
+    const SpectrumResult spectrum = engine.spectrum(henon, 2, 1, 30, 300);
+    const double slope = engine.d2(henon, 1000, 3, 1, 10, 0.01, 1.0).entries[2][4].slope;
+    const MutualInformationResult mi = computeMutualInformation(
+        std::vector<double>(henon.begin() + 100, henon.begin() + 1400), 12, 5, engine.abort);
     struct Case { std::vector<std::string> args; std::string picks, expected; };
     const Case cases[] = {
         {{"lyap-max", "--steps", "4", "--max-dim", "3", "--radii", "2", "--eps-min", "0.01", "--eps-max", "0.04",
@@ -295,44 +289,34 @@ TEST(CliSeries, NonFiniteValuesAndOverflowingRangesAreRefused)
     }
 }
 
-TEST(CliOptions, OptionsThatWouldChangeNothingAreRefused)
+TEST(CliOptions, OptionsWithoutEffectEmptyCountsAndSelectionsAreRefused)
 {
+    // Each case: the command, its options and its file, then the start of the message.
     const std::string series = writeSeries("cli_options.dat", henonSeries(500)), wav = MakeTempDir() + "/mono.wav";
     WriteFile(wav, PcmWave(1, 8000, 16, Bytes(2000, 1)));
-    struct Case { std::vector<std::string> args; std::string err; };
-    const Case cases[] = {
-        {{"lyap-spectrum", "--eps-min", "0.01", series}, "unknown option --eps-min"}, // every run starts at 0.001
-        {{"info", "--channel", "right", wav}, "--channel has no effect: " + wav + " has one channel only"},
-        {{"cwt", "--channel", "left", series}, "--channel has no effect: " + series + " has one channel only"},
-        {{"d2", "--raw", wav}, "--raw applies to text series only, and " + wav + " is read as a WAV file"},
-        {{"lyap-max", "--radii", "1", "--eps-max", "0.05", series}, "--eps-max has no effect with one radius"},
-        {{"lyap-max", "--eps-min", "0.05", "--eps-max", "0.02", series}, "--eps-max has no effect with one radius"},
-        {{"lyap-max", "--min-dim", "4", "--max-dim", "3", series}, "--max-dim below --min-dim has no effect"},
-        {{"d2", "--eps-min", "0.5", "--eps-max", "0.2", series}, "--eps-min at or above --eps-max has no effect"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
-        expectOneLineError(runCli(c.args), 2, "resoni-analyze " + c.args[0] + ": " + c.err);
-    }
-}
-
-TEST(CliOptions, EmptyCountsAndSelectionsAreRefused)
-{
-    // Each case: the command and its options, then the start of the message.
-    const std::string series = writeSeries("cli_counts.dat", henonSeries(500));
     const std::vector<std::vector<std::string>> cases = {
-        {"lyap-max", "--refs", "0", "--refs must lie in 1 to"},   {"lyap-max", "--steps", "0", "--steps must lie in 1 to"},
-        {"lyap-spectrum", "--iterations", "0", "--iterations must lie in 1 to"},
-        {"lyap-spectrum", "--dim", "3", "--tau", "2", "--iterations", "4",
+        {"lyap-spectrum", "--eps-min", "0.01", series, "unknown option --eps-min"}, // every run starts at 0.001
+        {"info", "--channel", "right", wav, "--channel has no effect: " + wav + " has one channel only"},
+        {"cwt", "--channel", "left", series, "--channel has no effect: " + series + " has one channel only"},
+        {"d2", "--raw", wav, "--raw applies to text series only, and " + wav + " is read as a WAV file"},
+        {"lyap-max", "--radii", "1", "--eps-max", "0.05", series, "--eps-max has no effect with one radius"},
+        {"lyap-max", "--eps-min", "0.05", "--eps-max", "0.02", series, "--eps-max has no effect with one radius"},
+        {"lyap-max", "--min-dim", "4", "--max-dim", "3", series, "--max-dim below --min-dim has no effect"},
+        {"d2", "--eps-min", "0.5", "--eps-max", "0.2", series, "--eps-min at or above --eps-max has no effect"},
+        {"lyap-max", "--refs", "0", series, "--refs must lie in 1 to"},
+        {"lyap-max", "--steps", "0", series, "--steps must lie in 1 to"},
+        {"lyap-spectrum", "--iterations", "0", series, "--iterations must lie in 1 to"},
+        {"lyap-spectrum", "--dim", "3", "--tau", "2", "--iterations", "4", series,
          "--iterations 4 reaches no reference point (the first is (dim - 1) * tau = 4)"},
-        {"d2", "--pairs", "0", "--pairs must lie in 1 to"},       {"mutual-info", "--boxes", "0", "--boxes must lie in 1 to"},
-        {"cwt", "--rows", "0", "rows and columns must be at least 1"},
-        {"d2", "--from", "7", "--to", "7", "--from/--to: the selection [7, 7) holds no sample"},
-        {"cwt", "--from", "0", "--to", "0", "--from/--to: the selection [0, 0) holds no sample"},
+        {"d2", "--pairs", "0", series, "--pairs must lie in 1 to"},
+        {"mutual-info", "--boxes", "0", series, "--boxes must lie in 1 to"},
+        {"cwt", "--rows", "0", series, "rows and columns must be at least 1"},
+        {"d2", "--from", "7", "--to", "7", series, "--from/--to: the selection [7, 7) holds no sample"},
+        {"cwt", "--from", "0", "--to", "0", series, "--from/--to: the selection [0, 0) holds no sample"},
     };
     for (std::vector<std::string> args : cases) {
         const std::string part = "resoni-analyze " + args[0] + ": " + args.back();
-        args.back() = series;
+        args.pop_back();
         SCOPED_TRACE(part);
         expectOneLineError(runCli(args), 2, part);
     }

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace wavetest;
@@ -88,19 +89,14 @@ TEST(CliSpectral, AutocorrelationAndItsFirstMinimum)
 
 TEST(CliSpectral, EightBitDataIsCentredForTheAutocorrelation)
 {
-    // The same sine of period 100 as 8-bit (unsigned, 128 + 100·sin) and as 16-bit data: centred,
-    // R(m) ∝ cos(2πm/100) turns negative after lag 25 in both.
+    // A sine of period 100 as 8-bit data (unsigned, 128 + 100·sin): centred, R(m) ∝ cos(2πm/100)
+    // turns negative after lag 25; the bytes as they are would give 51.
     const std::string dir = MakeTempDir();
     Bytes eight(1024);
-    std::vector<std::int16_t> sixteen(1024);
-    for (std::size_t n = 0; n < eight.size(); ++n) {
+    for (std::size_t n = 0; n < eight.size(); ++n)
         eight[n] = static_cast<std::uint8_t>(std::lround(128.0 + 100.0 * std::sin(2.0 * M_PI * n / 100.0)));
-        sixteen[n] = static_cast<std::int16_t>(std::lround(10000.0 * std::sin(2.0 * M_PI * n / 100.0)));
-    }
     WriteFile(dir + "/eight.wav", PcmWave(1, 8000, 8, eight));
-    WriteFile(dir + "/sixteen.wav", PcmWave(1, 8000, 16, Le16Samples(sixteen)));
     EXPECT_EQ(runCli({"autocorr", dir + "/eight.wav"}).err, "first_min_lag,25\n");
-    EXPECT_EQ(runCli({"autocorr", dir + "/sixteen.wav"}).err, "first_min_lag,25\n");
 }
 
 TEST(CliSpectral, SelectionRuleUsageErrorsAndRefusals)
@@ -127,9 +123,8 @@ TEST(CliSpectral, SelectionRuleUsageErrorsAndRefusals)
     };
     for (const Case& c : cases) {
         const CliResult r = runCli(c.args);
-        EXPECT_EQ(r.exitCode, c.exitCode) << c.err;
-        EXPECT_TRUE(r.out.empty()) << r.out;
-        EXPECT_EQ(r.err, "resoni-analyze " + c.err + "\n");
+        EXPECT_EQ(std::tuple(r.exitCode, r.out, r.err),
+                  std::tuple(c.exitCode, std::string(), "resoni-analyze " + c.err + "\n"));
     }
     // An empty selection with an explicit size is a zero-padded empty frame: all zeros.
     ExpectOutput(dir, {"spectrum", path, "--from", "4", "--to", "4", "--fft", "8"}, {"r[1] == ['0', '0', '0', '-inf']"});

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -46,9 +48,9 @@ TEST(IniNumbers, NumbersAreWrittenAndReadAsTheCLibraryDoesAndColoursAsBGR)
         EXPECT_EQ(IniAtof(t), std::atof(t)) << '"' << t << '"';
     }
     EXPECT_EQ(IniAtoi("4294967295") + IniAtoi(nullptr) + IniAtof(nullptr), -1.0);
-    EXPECT_EQ(IniNarrowToFloat(1e300), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(IniNarrowToFloat(-1e300), -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(IniNarrowToFloat(3.4e38), 3.4e38f);
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(std::tuple(IniNarrowToFloat(1e300), IniNarrowToFloat(-1e300), IniNarrowToFloat(3.4e38)),
+              std::tuple(inf, -inf, 3.4e38f));
     EXPECT_EQ(IniColourFromRgb(Rgb{1, 2, 3}), 0x030201);
     EXPECT_EQ(IniRgbFromColour(-1), (Rgb{255, 255, 255})); // the high byte is ignored
 }
@@ -104,26 +106,22 @@ TEST(IniFile, ReadsGiveDefaultsThroughTextValuesOfAtMost255BytesAndBadFilesDoNoH
 {
     ScopedTempDir dir;
     CIniFile ini(dir.file("p.ini"), "FFT");
-    EXPECT_EQ(ini.ReadInt("absent", 7), 7);
-    EXPECT_EQ(ini.ReadLong("absent", -1234567890123L), -1234567890123L);
-    EXPECT_EQ(ini.ReadDouble("absent", 0.1234567), 0.123457); // through "%g": six significant digits
-    EXPECT_EQ(ini.ReadFloat("absent", 0.1234567f), 0.123457f);
-    EXPECT_EQ(ini.ReadString("absent", "  padded default  "), "padded default");
-    EXPECT_EQ(ini.ReadString("absent"), "");
+    // Defaults go through text too: "%g" keeps six significant digits, strings lose their padding.
+    EXPECT_EQ(std::tuple(ini.ReadInt("absent", 7), ini.ReadLong("absent", -1234567890123L),
+                         ini.ReadDouble("absent", 0.1234567), ini.ReadFloat("absent", 0.1234567f)),
+              std::tuple(7, -1234567890123L, 0.123457, 0.123457f));
+    EXPECT_EQ(ini.ReadString("absent", "  padded default  ") + "|" + ini.ReadString("absent"), "padded default|");
     EXPECT_FALSE(fs::exists(dir.file("p.ini"))) << "reading must not create the file";
 
     writeBytes(dir.file("p.ini"), "[S]\nDelay=abc\nGrid=12abc\nRadius=x1.5\nBig=1e999\nSmall=5e-005\nlong=" +
                                       std::string(300, 'a') + "\numlaut=" + std::string(254, 'b') +
                                       "ü\n" /* ü takes bytes 254 and 255 */ + std::string("nul=ab\0cd\n", 10));
-    EXPECT_EQ(ini.ReadInt("Delay", 5, "S"), 0);
-    EXPECT_EQ(ini.ReadLong("Grid", 5), 12);
-    EXPECT_EQ(ini.ReadDouble("Radius", 2.0), 0.0);
-    EXPECT_EQ(ini.ReadFloat("Big"), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(ini.ReadFloat("Small"), 0.00005f); // three exponent digits
-    EXPECT_EQ(ini.ReadString("long"), std::string(255, 'a'));
-    EXPECT_EQ(ini.ReadString("umlaut"), std::string(254, 'b'));
-    EXPECT_EQ(ini.ReadString("nul"), "ab");
-    EXPECT_EQ(ini.ReadString("absent", std::string(400, 'd').c_str()), std::string(255, 'd'));
+    EXPECT_EQ(ini.ReadInt("Delay", 5, "S"), 0); // the section given here stays current
+    EXPECT_EQ(std::tuple(ini.ReadLong("Grid", 5), ini.ReadDouble("Radius", 2.0), ini.ReadFloat("Big"), ini.ReadFloat("Small")),
+              std::tuple(12L, 0.0, std::numeric_limits<float>::infinity(), 0.00005f)); // Small: three exponent digits
+    EXPECT_EQ(std::vector<std::string>({ini.ReadString("long"), ini.ReadString("umlaut"), ini.ReadString("nul"),
+                                        ini.ReadString("absent", std::string(400, 'd').c_str())}),
+              std::vector<std::string>({std::string(255, 'a'), std::string(254, 'b'), "ab", std::string(255, 'd')}));
     // An empty file, a directory in place of a file, a file beyond the size limit.
     writeBytes(dir.file("empty.ini"), "");
     EXPECT_EQ(CIniFile(dir.file("empty.ini"), "S").ReadInt("k", 3), 3);
@@ -153,8 +151,7 @@ TEST(IniFile, TheLastGivenSectionStaysCurrentWritesKeepAllOtherBytesAndEveryType
     EXPECT_EQ(readBytes(path), "[Dokument]\nIniDokumentPlayFile=Kein File ausgewählt.\n[FFT]\nc=4\nFreqmax=5e-05\n");
     EXPECT_EQ(ini.ReadInt("c", -1, "Dokument"), -1);
     ini.SetSection("fft");
-    EXPECT_EQ(ini.ReadInt("C", -1), 4);
-    EXPECT_EQ(ini.ReadFloat("Freqmax", 1.0f), 0.00005f);
+    EXPECT_EQ(std::tuple(ini.ReadInt("C", -1), ini.ReadFloat("Freqmax", 1.0f)), std::tuple(4, 0.00005f));
 
     writeBytes(dir.file("p.ini"), "; notes\r\n[Fremd]\r\nFoo = Bar\r\n\r\n[FFT]\r\nIniFFTDelay=3\r\n# end");
     CIniFile notes(dir.file("p.ini"), "FFT");

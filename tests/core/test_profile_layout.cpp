@@ -68,7 +68,6 @@ TEST(ProfileLayout, PixelsToPercentAndBackAndTheMainWindowFitsIntoTheWorkArea)
         {rect(-100, -100, 2500, 1500), wa, rect(0, 0, 1920, 1040), "larger than the area: clamped"},
         {rect(1800, 1000, 3000, 2000), wa, rect(720, 40, 1920, 1040), "corner: both directions"},
         {rect(1800, 0, 2400, 500), second, rect(1920, 30, 2520, 530), "second screen"},
-        {rect(0, 0, 1000, 1000), second, kDefault, "left of the second screen"},
         {rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), second, rect(1920, 30, 3840, 1080), "32-bit range"},
         {rect(INT_MAX, INT_MAX, INT_MAX, INT_MAX), second, kDefault, "a point at the end of the range"},
         {rect(10, 10, 20, 20), PixelRect{0, 0, 0, 0}, kDefault, "no work area"},

@@ -106,22 +106,19 @@ TEST(ProfileSettings, EveryKeyKeepsItsOwnValueInItsSlotAndAbsentKeysLeaveSetting
 
 TEST(ProfileSettings, FFTSizeDropsToAnOfferedSize)
 {
-    for (const auto& [in, out] : {std::pair{1000, 512}, {3000, 2048}, {4096, 4096}, {1023, 512}, {1025, 1024},
-                                  {1050, 1024}, {1097, 1024}, {1100, 1024}, {2047, 1024}, {32769, 32768}, {256, 256},
-                                  {65536, 32768}, {INT_MAX, 32768}, {255, 256}, {1, 256}, {0, 0}, {-1, 0},
+    // Outside 256 … 32768 by the table; inside, every value against the next lower power of 2.
+    for (const auto& [in, out] : {std::pair{65536, 32768}, {INT_MAX, 32768}, {255, 256}, {1, 256}, {0, 0}, {-1, 0},
                                   {INT_MIN, 0}})
         EXPECT_EQ(NormaliseFFTSize(in), out) << in;
     for (int v = 1; v <= 70000; ++v) {
         const int n = NormaliseFFTSize(v);
         ASSERT_TRUE(n >= 256 && n <= 32768 && (n & (n - 1)) == 0) << v << " -> " << n;
-        ASSERT_TRUE(v < 256 || v > 32768 || (n <= v && 2 * n > v)) << v << " -> " << n; // the next lower power of 2
+        ASSERT_TRUE(v < 256 || v > 32768 || (n <= v && 2 * n > v)) << v << " -> " << n;
     }
-    // Normalised after reading (3000 → 2048, -5 → 0) and after writing.
+    // Normalised after reading and after writing.
     ScopedTempDir dir;
     writeBytes(dir.file("p.ini"), "[Dokument]\nIniDokumentNumFFTPoints=3000\n");
     EXPECT_EQ(load(dir.file("p.ini")).IniDokumentNumFFTPoints, 2048);
-    writeBytes(dir.file("p.ini"), "[Dokument]\nIniDokumentNumFFTPoints=-5\n");
-    EXPECT_EQ(load(dir.file("p.ini")).IniDokumentNumFFTPoints, 0);
     ProfileSettings s;
     s.IniDokumentNumFFTPoints = 1000;
     CIniFile ini(dir.file("w.ini"), "Dokument");

@@ -41,9 +41,7 @@ TEST(RiffWaveFile, WritesTheLayoutByteForByte)
 {
     const std::string dir = MakeTempDir(), path = dir + "/w.wav";
     WaveFormat fl = MakePcmFormat(1, 8000, 32), pcm = MakePcmFormat(1, 22050, 8);
-    fl.wFormatTag = 3; // IEEE float
-    fl.cbSize = 2;
-    fl.extra = {0xAB, 0xCD};
+    fl.wFormatTag = 3, fl.cbSize = 2, fl.extra = {0xAB, 0xCD}; // IEEE float, two extra bytes
     const Bytes fmt = Chunk("fmt ", FmtBody(1, 1, 22050, 8)), fact = Chunk("fact", Le(0, 4));
     enum End { Close, Destroy, Open };
     struct Case { const char* name; WaveFormat format; std::vector<Bytes> writes; End end; Bytes expect; };
@@ -143,7 +141,6 @@ TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
     const auto junk = [&](std::uint32_t n, const Bytes& b) { return Riff(Concat({fmt, ChunkWithSize("junk", n, b, 0), data})); };
     const auto patched = [&](std::size_t at, Bytes v) { Bytes b = good; return std::copy(v.begin(), v.end(), b.begin() + long(at)), b; };
     const std::tuple<const char*, Bytes, std::string> cases[] = {
-        {"LIST between fmt and data", Riff(Concat({fmt, Chunk("LIST", {'I', 'N', 'F', 'O', 'a'}), data})), ok},
         {"data before fmt", Riff(Concat({data, fmt})), ok},
         {"unknown odd chunk with pad first", Riff(Concat({Chunk("junk", {1, 2, 3}), fmt, data})), ok},
         {"PCM fmt of 40 bytes", Riff(Concat({Chunk("fmt ", Concat({fmt18, Bytes(22, 0x77)})), data})), ok},
@@ -158,13 +155,11 @@ TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
         {"empty data chunk", PcmWave(1, 44100, 16, {}), pcm + " size 0 available 0 read"},
         {"data 1 byte short", cut(7, kData), pcm + " size 7 available 6 failed," + x},
         {"data size 0xFFFFFFFF", cut(~0u, kData), pcm + " size 4294967295 available 6 failed," + x},
-        {"data size 0xFFFFFFFF, no byte", cut(~0u, {}), pcm + " size 4294967295 available 0 failed, read"},
         {"empty file", {}, no},
         {"RIFX", patched(3, {'X'}), no},
         {"form type AVI", patched(8, {'A', 'V', 'I', ' '}), no},
         {"no fmt", Riff(data), no},
         {"no data", Riff(fmt), no},
-        {"fmt of 0 bytes", Riff(Concat({Chunk("fmt ", {}), data})), no},
         {"fmt of 14 bytes", Riff(Concat({Chunk("fmt ", Bytes(fmt.begin() + 8, fmt.begin() + 22)), data})), no},
         {"fmt cut by the end of the file", Bytes(good.begin(), good.begin() + 30), no},
         {"file ends before the data header", Bytes(good.begin(), good.begin() + 40), no},

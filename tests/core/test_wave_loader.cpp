@@ -1,6 +1,5 @@
 // CWaveLoader and its rules: samples, working copies (read back by Python and sox), texts, the state
 // after every refusal, and the command-line tool's direct reader (WaveSource) agreeing.
-#include "CliRunner.h"
 #include "test_wave_util.h"
 
 #include "core/audio/FileFilter.h"
@@ -89,7 +88,7 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
     const std::string dir = MakeTempDir(), path = dir + "/w.wav", sox = dir + "/s24.wav";
     Sox({"-n", "-r", "44100", "-c", "2", "-b", "24", sox, "synth", "0.01", "sine", "440"}); // WAVE_FORMAT_EXTENSIBLE
     const Bytes st16 = Concat({Le16Samples({100, -1, -200, 2, -32768, -3, 32767, 4, 5}), {7}}), st8 = {1, 2, 3, 4, 5, 6, 7};
-    const Bytes f8 = {1, 2, 255, 254, 7, 7, 0, 1}, f88 = Le16Samples({-3, -4, 3, 4, -1, 0, -32768, -32767}), f64 = {9, 14, 9};
+    const Bytes f88 = Le16Samples({-3, -4, 3, 4, -1, 0, -32768, -32767}), f64 = {9, 14, 9};
     const Bytes f192 = Le16Samples({-3, -4, -4, -4, 8, 8, 8, 9, 1, 2, 2}), b12 = Le16Samples({16, -16});
     Bytes large(10000000), right;
     for (std::size_t i = 0; i < large.size(); ++i)
@@ -115,8 +114,6 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
          "48000 8/8 0 255 Mono PCM 0 | 0 0 0 3"},
         {"10 MB stereo", PcmWave(2, 8000, 16, large), A::Right, O::Loaded, none, 1, R::None, right,
          "8000 16/16 1 32767 Mono PCM 0 | 0 0 0 5000000"},
-        {"96000 Hz 8-bit", PcmWave(1, 96000, 8, f8), A::Left, O::Loaded, none, 0, R::None, f8,
-         "96000 8/8 0 255 Mono PCM 1 | 1 48000 8 4", {1, 254, 7, 0}},
         {"88200 Hz", PcmWave(1, 88200, 16, f88), A::Left, O::Loaded, none, 0, R::None, f88,
          "88200 16/16 1 32767 Mono PCM 1 | 1 44100 16 8", Le16Samples({-4, 3, -1, -32768})},
         {"192000 Hz", PcmWave(1, 192000, 16, f192), A::Left, O::Loaded, none, 0, R::None, f192,
@@ -134,9 +131,7 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
         {"1 byte of 16-bit data", PcmWave(1, 192000, 16, {7}), A::Left, O::Failed, empty, 0, R::Empty},
         {"right channel without a sample", PcmWave(2, 44100, 16, {1, 2}), A::Right, O::Failed, empty, 1, R::Empty},
         {"mono 24-bit", PcmWave(1, 44100, 24, Bytes(9, 1)), A::Left, O::Failed, none, 0, R::TooManyBits},
-        {"mono 32-bit at 96000", PcmWave(1, 96000, 32, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::TooManyBits},
         {"sox stereo 24-bit", ReadFile(sox), A::OkEvenIfDisabled, O::Failed, none, 1, R::TooManyBits},
-        {"50000 Hz", PcmWave(1, 50000, 16, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"48001 Hz", PcmWave(1, 48001, 8, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"stereo dialog cancelled", PcmWave(2, 44100, 16, Bytes(8, 1)), A::Cancel, O::Failed, none, 1, R::None},
         {"no temporary directory", PcmWave(2, 44100, 16, Bytes(16, 3)), A::Left, O::Failed,
@@ -176,8 +171,6 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
         EXPECT_EQ(copy.header, std::vector<int>({1, sampleBytes, rate, int(play.size()) / sampleBytes})) << copy.error;
         EXPECT_TRUE(copy.data == play);
     }
-    const CliResult r = runCli({"info", sox});
-    EXPECT_TRUE(r.exitCode == 1 && r.err.find("24 bits per sample; only files of up to 16 bits") < r.err.npos) << r.err;
     EXPECT_EQ(std::vector<int>({InspectWave(sox, true).format.wFormatTag, InspectWave(sox, true).format.cbSize}),
               std::vector<int>({1, 0})); // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format reads as PCM
 }

@@ -140,14 +140,12 @@ TEST(OverviewLayout, TimeAxisLabels)
     EXPECT_TRUE(l0.x == 5 && l0.y == 0 && l0.height == 16 && l1.x == 10 + 98 - 5 && l1.y == 4 && l1.height == 13);
     // A minute on one screen: r = trunc(60 / 0.98) = 61 → a label every 12 s, a tick each second.
     const auto minute = timeAxis(60 * 44100, 44100, 1000, 1000);
-    EXPECT_EQ(labelTexts(minute), "0s 12s 24s 36s 48s 60s ");
-    EXPECT_EQ(minute.ticks.size(), 61u);
+    EXPECT_EQ(labelTexts(minute) + std::to_string(minute.ticks.size()), "0s 12s 24s 36s 48s 60s 61");
     // Three seconds over three screens: r = 1 → ten labelled sub-ticks a second; over about one
     // screen r = 3: sub-ticks without sub-labels.
     EXPECT_EQ(timeAxis(3 * 8000, 8000, 3 * 980 + 20, 1000).labels.size(), 4u * 10u);
     const auto mid = timeAxis(3 * 8000, 8000, 1000 + 20, 1000);
-    EXPECT_EQ(labelTexts(mid), "0s 1s 2s 3s ");
-    EXPECT_EQ(mid.ticks.size(), 4u * 10u);
+    EXPECT_EQ(labelTexts(mid) + std::to_string(mid.ticks.size()), "0s 1s 2s 3s 40");
     // Less than a second counts as one; no room draws no axis instead of dividing by 0.
     EXPECT_EQ(labelTexts(timeAxis(100, 44100, 1000, 1000)).substr(0, 9), "0s 0s100 ");
     EXPECT_TRUE(timeAxis(100, 44100, 20, 1000).labels.empty());
@@ -167,8 +165,8 @@ TEST(WaveViewLayout, RangeStepLineHandoverAndMarkers)
     // ch 220: height 200, middle 110; range [2, 6) over 1000 pixels: x = (i − 2)·250 + 10.
     EXPECT_EQ(signalLine(wave.samples(), {2, 6}, 1020, 220, 1, 100),
               (std::vector<PlotPoint>{{10, 60}, {260, 160}, {510, 11}, {760, 110}}));
-    EXPECT_TRUE(signalLine(wave.samples(), {2, 2}, 1020, 220, 1, 100).empty());
-    EXPECT_TRUE(signalLine(wave.samples(), {0, 8}, 1020, 220, 1, 100).empty()); // beyond the data
+    EXPECT_TRUE(signalLine(wave.samples(), {2, 2}, 1020, 220, 1, 100).empty() && // empty, and beyond the data
+                signalLine(wave.samples(), {0, 8}, 1020, 220, 1, 100).empty());
 
     const SampleRange range{1000, 3000}; // 2000 samples over 1000 pixels: u = 2
     EXPECT_EQ(clampX(3, 1020) + clampX(1019, 1020), 10 + 1010);
