@@ -97,7 +97,6 @@ TEST(CliInfo, FilesAndSeriesAsCsvAndJsonOrRefused)
     WriteFile(dir + "/s.wav", PcmWave(2, 8000, 16, Bytes(10, 0))); // the left channel has one sample more
     WriteText(dir + "/s.dat", "#header\n1\n2\n3\n4\n");
     WriteText(dir + "/words.txt", "# two words\n7\n"); // "two" and "words" are values (0)
-    WriteText(dir + "/s.PRN", "1 2 3\n");
     WriteText(dir + "/s.csv", "1\n2\n"); // any other name needs --text
     struct Case { std::vector<std::string> args; std::string row; };
     const Case cases[] = {
@@ -105,7 +104,6 @@ TEST(CliInfo, FilesAndSeriesAsCsvAndJsonOrRefused)
         {{"info", "--channel=right", dir + "/s.wav"}, "1,2,8000,16,10,2,0.00025000000000000001"},
         {{"info", dir + "/s.dat"}, "1,1,44100,16,8,4,9.0702947845804991e-05"},
         {{"info", dir + "/words.txt"}, "1,1,44100,16,6,3,6.802721088435374e-05"},
-        {{"info", dir + "/s.PRN"}, "1,1,44100,16,6,3,6.802721088435374e-05"},
         {{"info", "--text", dir + "/s.csv"}, "1,1,44100,16,4,2,4.5351473922902495e-05"},
     };
     for (const Case& c : cases) {

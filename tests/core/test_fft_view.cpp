@@ -112,28 +112,6 @@ TEST(FFTViewDecor, AxisTicksAndGrid)
     }
 }
 
-TEST(FFTViewDecor, PianoStripReadOutAndProbe)
-{
-    const FFTDecor strip = FFTPianoStrip(kLog, FFTScreenColours());
-    ASSERT_EQ(strip.rects.size(), 88u); // 25.96 Hz … 4186 Hz all lie above the 20 Hz cut
-    EXPECT_EQ(strip.rects[0], (PlotRect{49, 4, 54, 18, {255, 255, 255}})); // A0: 25.96 … 27.5 Hz, 1 pixel gap
-    EXPECT_EQ(strip.rects[49], (PlotRect{369, 4, 375, 18, {0, 0, 0}}));    // A♯4: 440 … 466.16 Hz
-    EXPECT_TRUE(FFTPianoStrip(kLog, FFTPictureColours()).rects.empty());
-    const FFTDecor clipped = FFTPianoStrip(FFTPlotMapping({.nBottomCutHz = 500}, 800, 400, 16), FFTScreenColours());
-    ASSERT_EQ(clipped.rects.size(), 88u - 51u); // the 51 keys up to B4 (493.9 Hz) lie below the cut
-    EXPECT_EQ(clipped.rects[0].left, 20);
-
-    const FFTReadOut middle = FFTReadOutAt(kLog, {410, 25}), low = FFTReadOutAt(kLog, {20, 202});
-    EXPECT_EQ(middle.frequencyText + " " + middle.levelText, "632 Hz 0.0 dB"); // −0.0001 dB without a sign
-    EXPECT_EQ(low.frequencyText + " " + low.levelText, "20.0 Hz -47.9 dB");
-    const FFTDecor cross = FFTCrossHair(kLog, {410, 100}, FFTScreenColours());
-    EXPECT_EQ(cross.lines, (std::vector<PlotLine>{{{20, 100}, {800, 100}, {255, 255, 255}},
-                                                  {{410, 25}, {410, 380}, {255, 255, 255}}}));
-
-    auto probes = [](PlotPoint p) { return FFTProbeFrequency(kLog, p).has_value(); }; // only in the top 20 pixels
-    EXPECT_EQ(std::tuple(probes({410, 19}), probes({410, 20}), probes({10, 5})), std::tuple(true, false, false));
-}
-
 TEST(FFTViewModel, ColumnsAndDrawingStyles)
 {
     // Linear scales from 1 Hz to 1 kHz over x = 20 … 2018: x = 18 + 2f, so no two whole-Hz
@@ -181,24 +159,6 @@ TEST(FFTViewModel, ColumnsAndDrawingStyles)
     FFTPlotModel plain;
     plain.repaint({std::span(buffer).first(5), 8000, 16, 800, 400, false});
     EXPECT_EQ(std::pair(plain.columns().size(), plain.columns().back().y), std::pair(std::size_t{4}, 304));
-}
-
-TEST(FFTViewModel, HeldMaximaDelayAndAnotherFFTSize)
-{
-    const std::vector<double> loud(513, 30000.0), quiet(513, 10.0), longer(1025, 10.0); // y = 50, 304, 304
-    FFTPlotModel hold({.bIsSumme = true, .bIsDelay = false});
-    hold.repaint(Input(loud));
-    hold.repaint(Input(quiet));
-    EXPECT_EQ(std::pair(hold.columns().front().y, hold.columns().back().y), std::pair(50, 50)); // held
-    hold.repaint(Input(longer)); // another FFT size: nothing held over
-    EXPECT_EQ(hold.columns()[3].y, 304);
-
-    FFTPlotModel delay({.bIsDelay = true, .nDelay = 7});
-    delay.repaint(Input(loud));
-    delay.repaint(Input(quiet)); // a quiet spectrum: the columns sink 7 pixels a repaint
-    EXPECT_EQ(delay.columns().at(5).y, 57);
-    delay.repaint(Input(quiet));
-    EXPECT_EQ(delay.columns().at(100).y, 64);
 }
 
 TEST(FFTViewModel, ControlsCoupleAndClearTheLists)

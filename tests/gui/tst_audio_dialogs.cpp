@@ -1,10 +1,8 @@
-// The dialogs "Waveformat" and "Soundkarteneinstellungen": the lists in candidate order, "OK"
-// only with a selection, the first device entries selected, and the values they hand back.
+// The dialog "Waveformat": the list in candidate order, "OK" only with a selection, and the
+// candidate it hands back.
 // Choosing a capture format through "Audioeingang abhören" is checked with the real devices.
-#include "gui/audio/SoundCardDlg.h"
 #include "gui/audio/WaveFormatDlg.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -35,24 +33,6 @@ private slots:
         QCOMPARE(dialog.selectedFormat(), -1);
     }
 
-    void soundCardSelectsTheFirstEntriesAndHandsBackTheChoice()
-    {
-        const std::vector<SoundDeviceInfo> captures = {
-            {"", "Primärer Soundaufnahmetreiber"}, {"in1", "Mikrofon"}, {"in2", "Line-In"}};
-        const std::vector<SoundDeviceInfo> outputs = {{"", "Primärer Soundtreiber"}, {"out1", "Kopfhörer"}};
-        CSoundCardDlg dialog(captures, outputs);
-        QCOMPARE(dialog.captureList()->count(), 3);
-        QCOMPARE(dialog.captureList()->itemText(1), QStringLiteral("Mikrofon"));
-        QCOMPARE(dialog.selectedCapture(), captures[0]);
-        QCOMPARE(dialog.selectedOutput(), outputs[0]);
-        dialog.captureList()->setCurrentIndex(2);
-        dialog.outputList()->setCurrentIndex(1);
-        QCOMPARE(dialog.selectedCapture(), captures[2]);
-        QCOMPARE(dialog.selectedOutput(), outputs[1]);
-        CSoundCardDlg empty({}, {});
-        QCOMPARE(empty.selectedCapture(), SoundDeviceInfo{});
-        QCOMPARE(empty.selectedOutput(), SoundDeviceInfo{});
-    }
 };
 
 QTEST_MAIN(TestAudioDialogs)

@@ -1,5 +1,5 @@
-// The document's state rules: module toggles, clearing, removing a file, the FFT settings
-// dialog and the idle handling.
+// The document's state rules: module toggles, removing a file, the 8-bit autocorrelation and
+// the FFT settings dialog.
 #include "support/AppFixture.h"
 #include "support/HintRecorder.h"
 #include "support/TestWaves.h"
@@ -54,38 +54,6 @@ private slots:
         f.frame().UpdateCommandUI(); // as when the menu or toolbar is refreshed
         QVERIFY(!f.frame().action(CommandId::ViewSono)->isChecked());
         QCOMPARE(f.app().moduleOpenFlag(Module::Sono), 0);
-    }
-
-    void clearCapturesLeavesOneZeroInEveryArray()
-    {
-        AppFixture f;
-        CResoniDoc& d = f.doc();
-        d.m_arSignal = d.m_arSpectrum = d.m_arAutoCorr = d.m_arSeries = {1, 2, 3};
-        d.m_arWavelet = {9, 10};
-        HintRecorder rec(d);
-        d.OnClearCaptures();
-        for (const std::vector<double>* a : {&d.m_arSignal, &d.m_arSpectrum, &d.m_arAutoCorr, &d.m_arSeries})
-            QCOMPARE(*a, std::vector<double>{0.0});
-        QCOMPARE(d.m_arWavelet, std::vector<float>{0.0f});
-        QCOMPARE(rec.hints, std::vector<int>{UpdateHint::kRefresh});
-    }
-
-    void clearCapturesIsOfferedOnlyInItsWindows()
-    {
-        AppFixture f;
-        QAction* clear = f.frame().action(CommandId::EditClearCaptures);
-        for (const ModuleInfo& info : moduleTable()) {
-            const bool offered = info.module != Module::Notenbild && info.module != Module::Analyse &&
-                                 info.module != Module::Wavelet;
-            f.doc().ToggleModuleWindow(info.module);
-            f.frame().mdiArea()->setActiveSubWindow(f.doc().moduleFrame(info.module));
-            f.frame().UpdateCommandUI();
-            QVERIFY2(clear->isEnabled() == offered, info.frameClass);
-            f.doc().ToggleModuleWindow(info.module);
-        }
-        f.frame().mdiArea()->setActiveSubWindow(f.doc().m_pWaveFrame.data());
-        f.frame().UpdateCommandUI();
-        QVERIFY(clear->isEnabled()); // the waveform window offers it too
     }
 
     void removeWaveResetsToTheKeptFFTSize()
@@ -188,35 +156,6 @@ private slots:
         f.doc().OnStopPlay();
     }
 
-    void idleClearsAbortAndCloses3DWindowsOnRequest()
-    {
-        AppFixture f;
-        f.doc().ToggleModuleWindow(Module::FFT3D);
-        f.doc().ToggleModuleWindow(Module::Reko);
-        f.doc().ToggleModuleWindow(Module::FFT);
-        f.app().OnIdle();
-        QVERIFY(f.doc().moduleFrame(Module::FFT3D)); // nothing asked for closing yet
-        f.doc().m_bClose3DViews = true;
-        f.app().OnIdle();
-        QVERIFY(!f.doc().moduleFrame(Module::FFT3D) && !f.doc().moduleFrame(Module::Reko));
-        QVERIFY(f.app().moduleOpenFlag(Module::FFT3D) == 0 && f.app().moduleOpenFlag(Module::Reko) == 0);
-        QVERIFY(f.doc().moduleFrame(Module::FFT)); // other windows stay
-        f.doc().ToggleModuleWindow(Module::Reko); // opening a 3D window clears the request
-        f.app().OnIdle();
-        QVERIFY(f.doc().moduleFrame(Module::Reko));
-    }
-
-    void destroyingTheDocumentKeepsItsSettings()
-    {
-        AppFixture f;
-        f.doc().m_nFFTSize = 16384;
-        f.doc().m_strWaveFile = "/data/a.wav";
-        f.app().DestroyDocument();
-        QCOMPARE(f.app().m_nDefaultFFTSize, 16384);
-        QVERIFY(f.app().CreateDocument()); // the next document starts from them
-        QCOMPARE(f.doc().m_nFFTSize, 16384);
-        QCOMPARE(f.doc().waveFileName(), QStringLiteral("/data/a.wav"));
-    }
 };
 
 QTEST_MAIN(TestDocument)

@@ -1,6 +1,5 @@
 // The FFT window on a loaded file: a selection's spectrum reaches the view and its peaks the
-// document's peak list; the control bar's couplings; "Aktuelle FFT"; the parameters kept in the
-// application's settings; the frequency probe.
+// document's peak list; the control bar's couplings; "Aktuelle FFT"; the frequency probe.
 #include "support/AppFixture.h"
 #include "support/HintRecorder.h"
 #include "support/TestWaves.h"
@@ -88,36 +87,6 @@ private slots:
         QCOMPARE(f.doc().m_arSpectrum.size(), std::size_t{2049});
     }
 
-    void captureBlocksMakeASpectrumOnEveryKthBlock_data()
-    {
-        QTest::addColumn<int>("fftSize");
-        QTest::addColumn<int>("blocks");
-        QTest::addColumn<int>("spectra");
-        QTest::newRow("44100 Hz, 1024: every 2nd") << 1024 << 6 << 3;
-        QTest::newRow("44100 Hz, 256: every 7th") << 256 << 14 << 2;
-    }
-
-    void captureBlocksMakeASpectrumOnEveryKthBlock()
-    {
-        QFETCH(int, fftSize);
-        QFETCH(int, blocks);
-        QFETCH(int, spectra);
-        AppFixture f;
-        CResoniDoc& d = f.doc();
-        *d.m_pWaveFormat = {1, 1, 44100, 88200, 2, 16, 0};
-        d.m_nFFTSize = fftSize;
-        std::vector<double> block(static_cast<std::size_t>(fftSize));
-        for (std::size_t i = 0; i < block.size(); ++i) // a sine on bin 8
-            block[i] = std::round(10000 * std::sin(2 * M_PI * 8 * double(i) / fftSize));
-        HintRecorder rec(d);
-        for (int b = 0; b < blocks; ++b)
-            d.OnCaptureBlock(block);
-        QCOMPARE(int(std::ranges::count(rec.hints, UpdateHint::kNewBlock)), spectra);
-        QCOMPARE(d.m_arSignal.size(), block.size());
-        QCOMPARE(d.m_arSpectrum.size(), std::size_t(fftSize / 2 + 1));
-        QVERIFY(std::abs(d.m_arSpectrum[8] - 5000.0) < 1.0); // amplitude A gives A/2 in its bin
-    }
-
     void controlBarCouplings()
     {
         AppFixture f;
@@ -147,30 +116,6 @@ private slots:
         frame->curveCheck(3)->click();
         QCOMPARE(model.settings().curve, FFTCurveType::None);
         QVERIFY(!model.settings().bIsSpline);
-    }
-
-    void parametersLiveInTheApplication()
-    {
-        AppFixture f;
-        CFFTFrame* frame = fftFrame(f);
-        frame->bottomCutHz()->setValue(123);
-        frame->styleButton(0)->click(); // "Balken"
-        f.doc().ToggleModuleWindow(Module::FFT); // closing stores them
-        QCOMPARE(f.app().m_Settings.IniFFTBottomCutHz, 123);
-        QCOMPARE(f.app().m_Settings.IniFFTbDarstellung, 0);
-        frame = fftFrame(f);
-        QCOMPARE(frame->bottomCutHz()->value(), 123);
-        QVERIFY(frame->styleButton(0)->isChecked());
-    }
-
-    void loadingSetsTheFloorToTheResolution()
-    {
-        AppFixture f;
-        CFFTFrame* frame = fftFrame(f);
-        f.doc().OpenWaveFile(writeTone(m_dir.path() + QStringLiteral("/c8.wav"), 300.0, 8, 8000));
-        QVERIFY(g_bWaveLoaded);
-        QCOMPARE(frame->bottomCutAmp()->value(), -48);
-        QCOMPARE(frame->fftView()->model().settings().nBottomCutAmp, -48);
     }
 
     void probeAndReadOut()

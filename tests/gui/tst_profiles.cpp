@@ -108,27 +108,6 @@ private slots:
         }
     }
 
-    void welcomeListShowsOnlyOwnProfiles()
-    {
-        AppFixture f;
-        for (const char* name : {"ResoniUserProfil-Chor.ini", "ResoniUserProfil-Band.ini", "ResoniStandardProfil.ini",
-                                 "ResoniUserVorlage.ini", "notizen.txt"}) {
-            QFile file(f.userDir() + QLatin1Char('/') + QString::fromUtf8(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
-        CWelcomeDlg dlg([&] { return f.app().profileStore().userProfileNames(); }, {});
-        QVERIFY(dlg.profileList()->isHidden());
-        dlg.button(CWelcomeDlg::Choice::Own)->setChecked(true);
-        QVERIFY(!dlg.profileList()->isHidden());
-        QStringList items;
-        for (int i = 0; i < dlg.profileList()->count(); ++i)
-            items << dlg.profileList()->itemText(i);
-        items.sort();
-        QCOMPARE(items, (QStringList{"Band", "Chor", "fixture"}));
-        dlg.button(CWelcomeDlg::Choice::LastUsed)->setChecked(true);
-        QVERIFY(dlg.profileList()->isHidden());
-    }
-
     void missingProfileEndsTheStart()
     {
         FixtureOptions o;

@@ -1,5 +1,5 @@
 // Start-up and shut-down of the program: main window and waveform window, module windows from
-// the profile, the command-line profile, the mixer, the stored placement.
+// the profile, the command-line profile, the stored placement.
 #include "support/AppFixture.h"
 
 #include "gui/waveform/ResoniOverView.h"
@@ -61,15 +61,6 @@ private slots:
         QCOMPARE(f.app().m_strProfileFile, QStringLiteral("ResoniUserProfil-Klasse7b.ini"));
     }
 
-    void mixerThatCannotStartSaysSo()
-    {
-        AppFixture f;
-        f.app().m_MixerPrograms = {QStringLiteral("/nonexistent/resoni-test-mixer")};
-        f.frame().action(CommandId::Mixer)->trigger();
-        QCOMPARE(f.dialogs().messageTexts(),
-                 QStringList{QStringLiteral("Standardsoundmixer 'sndvol32.exe' nicht auffindbar.")});
-    }
-
     void closingStoresTheMainPlacement()
     {
         AppFixture f;
@@ -87,13 +78,6 @@ private slots:
         QVERIFY(f.app().m_Placements[2].right > f.app().m_Placements[2].left); // the FFT window's slot
     }
 
-    void closingMaximisedStoresTheShowState()
-    {
-        AppFixture f;
-        f.frame().showMaximized();
-        f.frame().close();
-        QCOMPARE(f.app().m_Placements[0].showCmd, WindowPlacement::kShowMaximized);
-    }
 };
 
 QTEST_MAIN(TestStartup)

@@ -97,21 +97,6 @@ class TestWaveform : public QObject
 private slots:
     void init() { ResetGlobalFlags(); }
 
-    void panesAreSplitOneToFive()
-    {
-        auto w = open();
-        // A sixth of the client height, at least the overview's minimum; the overview keeps its
-        // height when the window grows.
-        QCOMPARE(CSplitterFrame::OverviewHeight(600), 100);
-        QCOMPARE(CSplitterFrame::OverviewHeight(601), 100);
-        QCOMPARE(CSplitterFrame::OverviewHeight(300), CResoniOverView::kMinimumHeight);
-        const int top = w->frame->splitter()->sizes()[0];
-        QVERIFY(top >= CResoniOverView::kMinimumHeight);
-        w->frame->resize(900, 800);
-        QCoreApplication::processEvents();
-        QCOMPARE(w->frame->splitter()->sizes()[0], top);
-    }
-
     void overviewSelectionBecomesTheViewsRange()
     {
         auto w = open();
@@ -249,19 +234,6 @@ private slots:
         QCOMPARE(w->over->totalWidth(), w->over->contentWidth() + 20);
     }
 
-    void playbackHintsRunTheCaretTimer()
-    {
-        auto w = open();
-        CResoniDoc& d = w->fixture.doc();
-        d.UpdateAllViews(UpdateHint::kPlaybackStarted);
-        QVERIFY(w->over->playTimerActive());
-        d.UpdateAllViews(UpdateHint::kPlaybackStopped);
-        QVERIFY(!w->over->playTimerActive());
-        // Nothing plays: the first tick stops the timer again.
-        d.UpdateAllViews(UpdateHint::kPlaybackStarted);
-        QTRY_VERIFY_WITH_TIMEOUT(!w->over->playTimerActive(), 2000);
-    }
-
     void signalLinePixels()
     {
         QImage image(100, 100, QImage::Format_RGB32);
@@ -288,17 +260,6 @@ private slots:
         QCOMPARE(image.pixelColor(80, 80), QColor(Qt::white));
     }
 
-    void tinyFilesDrawNoSignal()
-    {
-        AppFixture f;
-        const QString path = testwaves::writeWave(m_dir.path() + QStringLiteral("/klein.wav"), 1, 8000, 16,
-                                                  testwaves::bytes16(std::vector<std::int16_t>(20, 1000)));
-        f.doc().OpenWaveFile(path);
-        QVERIFY(g_bWaveLoaded);
-        CSplitterFrame* frame = f.doc().m_pWaveFrame;
-        frame->resize(800, 500);
-        QCOMPARE(redPixels(frame->overView()), 0);
-    }
 };
 
 QTEST_MAIN(TestWaveform)

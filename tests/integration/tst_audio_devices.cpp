@@ -1,7 +1,7 @@
 // The sound device layer against a real PulseAudio server (scripts/with-pulseaudio.sh: a null sink
 // "test_out" whose monitor is remapped to the capture source "test_in"): opening the devices,
-// listening and recording (files read back by Python's wave module and soxi), playback and beeps
-// arriving at the source (recorded by parec), and a capture device that goes away.
+// listening and recording (files read back by Python's wave module and soxi), playback arriving
+// at the source (recorded by parec), and a capture device that goes away.
 #include "AudioTestSupport.h"
 
 #include "support/ScriptedDialogs.h"
@@ -12,7 +12,6 @@
 #include "gui/audio/CaptureThread.h"
 #include "gui/audio/PlaybackManager.h"
 #include "gui/audio/SoundDevices.h"
-#include "gui/audio/ToneGenerator.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -293,25 +292,6 @@ private slots:
                      qPrintable(u"gap %1 samples in"_s.arg(w - level.begin())));
         out.buffer->Stop();
         QVERIFY(!out.buffer->IsSoundPlaying());
-    }
-
-    void beepsArriveOneAfterAnother()
-    {
-        Output out;
-        QCOMPARE(out.devices.InitSoundDevices(), 0);
-        QVERIFY(QTest::qWaitFor([&] { return out.samples().size() > 4410; }, 10000)); // source running
-        CToneGenerator& tones = *out.devices.toneGenerator();
-        QVERIFY(tones.Beep(600, 700) && tones.Beep(1300, 700));
-        QVERIFY(!tones.Beep(20, 100));
-        QVERIFY(tones.IsBusy()); // Beep returned while the tones are still to sound
-        QVERIFY(WaitForTone(out, 600));
-        QVERIFY(WaitForTone(out, 1300));
-        QVERIFY(QTest::qWaitFor([&] { return !tones.IsBusy(); }, 5000));
-        // A single short beep (the frequency probe's 50 ms) after the queue ran empty sounds
-        // on its own and ends.
-        out.devices.Beep(2000, 50);
-        QVERIFY(WaitForTone(out, 2000));
-        QVERIFY(QTest::qWaitFor([&] { return !tones.IsBusy(); }, 5000));
     }
 
     void captureDeviceGoesAway()
