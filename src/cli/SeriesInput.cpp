@@ -102,3 +102,18 @@ SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
     in.samples.assign(all.begin() + from, all.begin() + to);
     return in;
 }
+
+SeriesInput loadWholeSeries(const std::string& path, const CliArgs& args)
+{
+    std::vector<std::string> wholeArgs{path};
+    for (const char* flag : {"text", "raw"})
+        if (args.flag(flag))
+            wholeArgs.push_back(std::string("--") + flag);
+    if (const auto channel = args.text("channel")) {
+        wholeArgs.push_back("--channel");
+        wholeArgs.push_back(*channel);
+    }
+    std::set<std::string> valueOptions, flagOptions;
+    addSeriesOptions(valueOptions, flagOptions);
+    return loadSeriesInput(path, CliArgs(wholeArgs, valueOptions, flagOptions));
+}

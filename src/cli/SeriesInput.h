@@ -28,6 +28,10 @@ void addSeriesOptions(std::set<std::string>& valueOptions, std::set<std::string>
 // an infinity, or whose largest minus smallest value is not finite), CliUsageError for bad options.
 SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args);
 
+// The whole series with the reading options of args (channel, text, raw); --from/--to are left
+// to the caller.
+SeriesInput loadWholeSeries(const std::string& path, const CliArgs& args);
+
 // Whether `path` is read as a text series: --text, or a name ending in .txt, .dat or .prn
 // (any case).
 bool isTextSeriesPath(const std::string& path, const CliArgs& args);

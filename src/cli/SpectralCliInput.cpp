@@ -17,19 +17,8 @@ void addSpectralOptions(std::set<std::string>& valueOptions, std::set<std::strin
 
 SpectralCliFrame loadSpectralFrame(const std::string& path, const CliArgs& args)
 {
-    // The whole series first (same channel and reading options), so that the selection may start
-    // one sample before --from.
-    std::vector<std::string> wholeArgs{path};
-    for (const char* flag : {"text", "raw"})
-        if (args.flag(flag))
-            wholeArgs.push_back(std::string("--") + flag);
-    if (const auto channel = args.text("channel")) {
-        wholeArgs.push_back("--channel");
-        wholeArgs.push_back(*channel);
-    }
-    std::set<std::string> valueOptions, flagOptions;
-    addSeriesOptions(valueOptions, flagOptions);
-    const SeriesInput all = loadSeriesInput(path, CliArgs(wholeArgs, valueOptions, flagOptions));
+    // The whole series first, so that the selection may start one sample before --from.
+    const SeriesInput all = loadWholeSeries(path, args);
 
     const auto size = static_cast<long long>(all.samples.size());
     const long long from = args.getInt("from", 0);

@@ -11,9 +11,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace {
-
-QString shippedProfileDirectory()
+QString ShippedProfileDirectory()
 {
     // Beside the program in the build tree; in the data directory when installed.
     const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Profile");
@@ -25,13 +23,13 @@ QString shippedProfileDirectory()
     return installed.isEmpty() ? beside : installed;
 }
 
-} // namespace
+QString UserProfileDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/resoni/Profile");
+}
 
 CProfileStore::CProfileStore(CResoniApp& app)
-    : m_app(app),
-      m_strUserDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                   QStringLiteral("/resoni/Profile")),
-      m_strShippedDir(shippedProfileDirectory())
+    : m_app(app), m_strUserDir(UserProfileDirectory()), m_strShippedDir(ShippedProfileDirectory())
 {
 }
 

@@ -8,6 +8,12 @@
 
 class CResoniApp;
 
+// The "Profile" folder shipped with the program: beside the executable in the build tree, in the
+// data directory (share/resoni/Profile) when installed.
+QString ShippedProfileDirectory();
+// $XDG_CONFIG_HOME/resoni/Profile: own profiles and the last-used one.
+QString UserProfileDirectory();
+
 class CProfileStore
 {
 public:

@@ -1,0 +1,21 @@
+// Pictures of a view written to a file: the view's own paint routine draws onto a PNG image or an
+// SVG drawing, chosen by the file's extension.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QPainter;
+
+enum class PictureFormat { Png, Svg };
+
+// ".png" or ".svg" in any case; none for anything else.
+std::optional<PictureFormat> PictureFormatForPath(const QString& path);
+
+// Draws the picture of the given size with paint (onto a white ground, the area (0, 0, width,
+// height)) and writes it to path, replacing the file only when the whole picture was written.
+// Returns an empty string, or one line saying why the file could not be written.
+QString WritePictureFile(const QString& path, QSize size, const std::function<void(QPainter&)>& paint);

@@ -1,0 +1,135 @@
+#include "RenderViews.h"
+
+#include "core/spectral/FFTPlotModel.h"
+#include "core/spectral/FFTViewSettings.h"
+#include "core/spectral/FrameSpectrum.h"
+#include "core/waveform/OverviewLayout.h"
+#include "core/waveform/WaveViewLayout.h"
+#include "gui/spectral/FFTView.h"
+#include "gui/waveform/WaveformPaint.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <span>
+#include <stdexcept>
+
+namespace {
+
+// The series as the document keeps a loaded file: unsigned bytes for 8-bit data, else 16-bit
+// little-endian values.
+std::vector<std::uint8_t> WaveBytes(const RenderSource& source)
+{
+    std::vector<std::uint8_t> bytes;
+    if (source.bits == 8) {
+        bytes.reserve(source.samples.size());
+        for (double v : source.samples)
+            bytes.push_back(static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0)));
+        return bytes;
+    }
+    bytes.resize(source.samples.size() * 2);
+    for (std::size_t i = 0; i < source.samples.size(); ++i) {
+        const auto v = static_cast<std::int16_t>(std::clamp(source.samples[i], -32768.0, 32767.0));
+        const auto u = static_cast<std::uint16_t>(v);
+        bytes[2 * i] = static_cast<std::uint8_t>(u & 0xff);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(u >> 8);
+    }
+    return bytes;
+}
+
+std::span<const double> Selection(const RenderSource& source)
+{
+    return std::span<const double>(source.samples)
+        .subspan(static_cast<std::size_t>(source.first), static_cast<std::size_t>(source.end - source.first));
+}
+
+// The waveform pane: the selected samples across the whole width, as after a drag in the overview.
+void PaintWaveform(QPainter& painter, int width, int height, const RenderSource& source)
+{
+    const std::vector<std::uint8_t> bytes = WaveBytes(source);
+    const WaveSamples wave{bytes.data(), bytes.size(), source.bits};
+    WaveformPaint::WaveViewState st;
+    st.width = width;
+    st.height = height;
+    const bool eightBit = source.bits == 8;
+    st.range.start = eightBit ? source.first : source.first & ~std::int64_t{1};
+    st.range.end = eightBit ? source.end : source.end & ~std::int64_t{1};
+    WaveformPaint::paintWaveView(painter, wave, st);
+}
+
+// The overview at zoom 1: the whole file, with the selection as its inverted band.
+void PaintOverview(QPainter& painter, int width, int height, const RenderSource& source)
+{
+    namespace OL = OverviewLayout;
+    const std::vector<std::uint8_t> bytes = WaveBytes(source);
+    const WaveSamples wave{bytes.data(), bytes.size(), source.bits};
+    WaveformPaint::OverviewState st;
+    st.clientWidth = width;
+    st.clientHeight = height;
+    st.totalWidth = width;
+    st.rate = static_cast<unsigned>(source.rate);
+    const std::size_t n = wave.count();
+    if (wave.bytes >= OL::kMinSignalBytes) {
+        const int a = OL::sampleGroup(n, width, 1);
+        st.step = OL::sampleStep(n, width, 1, a);
+        st.contentWidth = OL::contentWidth(n, st.step, a, width, 1);
+    }
+    // The band covers the pixels whose samples the selection holds (q samples per pixel).
+    if (n > 0 && (source.first > 0 || source.end < static_cast<std::int64_t>(n))) {
+        const double q = static_cast<double>(n) / (width - 20);
+        st.bandStart = static_cast<int>(std::floor(static_cast<double>(source.first) / q));
+        st.bandEnd = std::max(st.bandStart + 1, static_cast<int>(std::ceil(static_cast<double>(source.end) / q)));
+    }
+    WaveformPaint::paintOverview(painter, wave, st);
+}
+
+// The FFT plot model after one repaint of the selection's spectrum; the note image reads its peaks.
+FFTFrameInput SelectionSpectrum(int width, int height, const RenderSource& source, std::vector<double>& spectrum)
+{
+    std::vector<double> autoCorr;
+    int firstMinLag = 0;
+    ComputeFrameSpectrum(Selection(source), source.selectionFFTSize, spectrum, autoCorr, firstMinLag,
+                         source.bits == 8 ? 128.0 : 0.0);
+    FFTFrameInput in;
+    in.spectrum = spectrum;
+    in.nSampleRate = static_cast<int>(source.rate);
+    in.nBitsPerSample = source.bits;
+    in.nWidth = width;
+    in.nHeight = height;
+    return in;
+}
+
+void PaintFFT(QPainter& painter, int width, int height, const RenderSource& source, const ProfileSettings& profile)
+{
+    std::vector<double> spectrum;
+    const FFTFrameInput in = SelectionSpectrum(width, height, source, spectrum);
+    FFTPlotModel model(FFTViewSettingsFromProfile(profile));
+    PaintFFTView(painter, model, in, FFTScreenColours());
+}
+
+} // namespace
+
+const std::vector<std::string>& RenderViewNames()
+{
+    static const std::vector<std::string> names{"waveform", "overview", "fft"};
+    return names;
+}
+
+void PaintRenderView(QPainter& painter, const std::string& view, int width, int height, const RenderSource& source,
+                     const ProfileSettings& profile)
+{
+    const bool spectral = view != "waveform" && view != "overview";
+    if (spectral && source.selectionFFTSize < 2)
+        throw std::runtime_error("the selection [" + std::to_string(source.first) + ", " +
+                                 std::to_string(source.end) + ") holds fewer than 2 samples");
+    if (view == "waveform")
+        PaintWaveform(painter, width, height, source);
+    else if (view == "overview")
+        PaintOverview(painter, width, height, source);
+    else if (view == "fft")
+        PaintFFT(painter, width, height, source, profile);
+    else
+        throw std::runtime_error("unknown view '" + view + "'");
+}

@@ -1,0 +1,172 @@
+// resoni-render: a picture of one of the program's views of a WAV file or text series, drawn
+// headless (offscreen) by the same paint routine as the window, as PNG or SVG.
+#include "RenderViews.h"
+
+#include "CliArgs.h"
+#include "SeriesInput.h"
+
+#include "core/profiles/IniFile.h"
+#include "core/profiles/ProfileFiles.h"
+#include "core/spectral/FrameRules.h"
+#include "gui/presentation/PictureFile.h"
+#include "gui/profiles/ProfileStore.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+
+#ifndef RESONI_VERSION
+#define RESONI_VERSION "0"
+#endif
+
+namespace {
+
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 16384;
+
+void PrintHelp()
+{
+    std::string views;
+    for (const std::string& v : RenderViewNames())
+        views += (views.empty() ? "" : ", ") + v;
+    std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
+                "                     [--profile NAME] [--channel left|right] [--text] [--raw]\n"
+                "       resoni-render --help | --version\n\n"
+                "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
+                "without a display. VIEW is one of: %s.\n"
+                "  --out PICTURE   the picture to write, PNG or SVG by its extension (.png, .svg)\n"
+                "  --from/--to N   the selection [from, to) in samples (default the whole series), taken\n"
+                "                  over as the waveform window hands it to the analyses\n"
+                "  --width/--height  picture size in pixels, %d … %d (default 800 × 400)\n"
+                "  --profile NAME  the view's parameters: Standard (default), Musiker, Analytiker, Komplett,\n"
+                "                  Grundschule, Oberschule, an own profile's name, or an .ini file\n"
+                "  --channel, --text, --raw  read the input as resoni-analyze does\n",
+                views.c_str(), kMinSide, kMaxSide);
+}
+
+// The profile file of NAME: a path to an .ini file, a predefined profile, or an own profile; the
+// user's copy first, then the shipped one.
+std::string ProfilePath(const std::string& name)
+{
+    if (name.find('/') != std::string::npos || QString::fromStdString(name).endsWith(QLatin1String(".ini")))
+        return name;
+    std::string file = UserProfileFileName(name);
+    for (int kind = 0; kind < kProfileLastUsed; ++kind)
+        if (ProfileFileName(kind, std::string()) == "Resoni" + name + "Profil.ini")
+            file = ProfileFileName(kind, std::string());
+    for (const QString& dir : {UserProfileDirectory(), ShippedProfileDirectory()}) {
+        const QString path = dir + QLatin1Char('/') + QString::fromStdString(file);
+        if (QFileInfo(path).isFile())
+            return path.toStdString();
+    }
+    throw std::runtime_error("profile '" + name + "' not found (looked for " + file + " in " +
+                             UserProfileDirectory().toStdString() + " and " +
+                             ShippedProfileDirectory().toStdString() + ")");
+}
+
+ProfileSettings ReadProfile(const std::string& name)
+{
+    const std::string path = ProfilePath(name);
+    if (!QFileInfo(QString::fromStdString(path)).isFile())
+        throw std::runtime_error("profile file " + path + " does not exist");
+    ProfileSettings settings;
+    CIniFile ini(path, std::string(), false);
+    ExchangeProfile(ini, true, settings);
+    return settings;
+}
+
+int Render(const std::vector<std::string>& argv)
+{
+    std::set<std::string> valueOptions{"out", "width", "height", "profile"}, flagOptions;
+    addSeriesOptions(valueOptions, flagOptions);
+    const CliArgs args(argv, valueOptions, flagOptions);
+    if (args.positional().size() != 2)
+        throw CliUsageError("expects VIEW and INPUT (see --help)");
+    const std::string& view = args.positional()[0];
+    const std::vector<std::string>& names = RenderViewNames();
+    if (std::find(names.begin(), names.end(), view) == names.end())
+        throw CliUsageError("unknown view '" + view + "' (see --help)");
+    const std::optional<std::string> out = args.text("out");
+    if (!out)
+        throw CliUsageError("--out PICTURE is missing");
+    if (!PictureFormatForPath(QString::fromStdString(*out)))
+        throw CliUsageError("--out: " + *out + " must end in .png or .svg");
+    const long long width = args.getInt("width", 800);
+    const long long height = args.getInt("height", 400);
+    if (width < kMinSide || width > kMaxSide || height < kMinSide || height > kMaxSide)
+        throw CliUsageError("--width/--height: " + std::to_string(width) + " × " + std::to_string(height) +
+                            " is outside " + std::to_string(kMinSide) + " … " + std::to_string(kMaxSide) +
+                            " pixels");
+    const ProfileSettings profile = ReadProfile(args.text("profile").value_or("Standard"));
+
+    SeriesInput all = loadWholeSeries(args.positional()[1], args);
+    const auto size = static_cast<long long>(all.samples.size());
+    const long long from = args.getInt("from", 0);
+    const long long to = args.getInt("to", size);
+    if (from < 0 || to > size || from > to)
+        throw CliUsageError("--from/--to: [" + std::to_string(from) + ", " + std::to_string(to) +
+                            ") is not inside the series of " + std::to_string(size) + " samples");
+    const SelectionFrame selection = SelectionFrameFor(from, to, all.bits);
+    RenderSource source;
+    source.samples = std::move(all.samples);
+    source.rate = all.rate;
+    source.bits = all.bits;
+    source.first = selection.first;
+    source.end = selection.end;
+    source.selectionFFTSize = selection.nFFTSize;
+
+    std::string paintError;
+    const QString error = WritePictureFile(
+        QString::fromStdString(*out), QSize(static_cast<int>(width), static_cast<int>(height)),
+        [&](QPainter& painter) {
+            try {
+                PaintRenderView(painter, view, static_cast<int>(width), static_cast<int>(height), source, profile);
+            } catch (const std::exception& e) {
+                paintError = e.what();
+            }
+        });
+    if (!paintError.empty())
+        throw std::runtime_error(paintError);
+    if (!error.isEmpty())
+        throw std::runtime_error(error.toStdString());
+    return 0;
+}
+
+// Qt's own notes (a missing runtime folder, font fallbacks) are no business of a user of this
+// tool, whose stderr carries at most one line: the error.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "resoni-render: %s\n", qPrintable(text));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args.front() == "--help" || args.front() == "-h" ||
+        std::find(args.begin(), args.end(), "--help") != args.end()) {
+        PrintHelp();
+        return args.empty() ? 1 : 0;
+    }
+    if (args.front() == "--version") {
+        std::printf("resoni-render %s\n", RESONI_VERSION);
+        return 0;
+    }
+    // Headless: no display is needed or used.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
+    QGuiApplication app(argc, argv);
+    try {
+        return Render(args);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "resoni-render: %s\n", e.what());
+        return 1;
+    }
+}
