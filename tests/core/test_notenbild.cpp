@@ -32,11 +32,12 @@ TEST(Notenbild, NotesOnTheGrandStaff)
         {261.63, 130, 130, false},     {440.0, 150, 155, false},     {98.0, 130, 80, false},
         {atV(126.7), 150, 135, true},  {atV(128.3), 150, 135, true}, {atV(128.31), 130, 140, false},
         {atV(126.69), 150, 135, false}};
-    // The empty staff: the clefs' ellipses, no heads; five lines each across the width.
+    // The empty staff: five lines each across the width, short ledger lines, the clefs.
     const NotenbildDrawing empty = NotenbildStaffLayout(W, H, {}, {});
     EXPECT_EQ(Rows(empty, Rgb{}, 10, W - 40),
               (std::vector<int>{H - 80, H - 90, H - 100, H - 110, H - 120, H - 140, H - 150, H - 160, H - 170,
                                 H - 180}));
+    EXPECT_EQ(Rows(empty, Rgb{128, 128, 128}, 110, 160).size(), 26u); // ledgers: 7, middle C, 18
     for (const auto& [f, x, above, bSharp] : rows) { // x and height above the bottom of the head's centre
         const NotenbildDrawing d = NotenbildStaffLayout(W, H, {}, Peaks{{f, -30.0}});
         ASSERT_EQ(d.ellipses.size(), empty.ellipses.size() + 1) << f;
@@ -75,8 +76,7 @@ TEST(Notenbild, HarmonicSeriesLiesOnItsReferenceLines)
 
 TEST(Notenbild, PartialLengthGrowsWithTheLevel)
 {
-    EXPECT_EQ(NotenbildPartialLength(-80.0, W), 0);
-    EXPECT_EQ(NotenbildPartialLength(0.0, W), 900);
+    EXPECT_EQ(std::pair(NotenbildPartialLength(-80.0, W), NotenbildPartialLength(0.0, W)), std::pair(0, 900));
     EXPECT_LT(NotenbildPartialLength(-90.0, W), 0); // drawn the other way round
     for (double level : {-70.0, -50.0, -30.0, -10.0, -1.0})
         EXPECT_GT(NotenbildPartialLength(level, W), NotenbildPartialLength(level - 5.0, W)) << level;
