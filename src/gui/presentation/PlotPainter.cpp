@@ -69,6 +69,25 @@ void drawTexts(QPainter& painter, const std::vector<PlotText>& texts)
     painter.restore();
 }
 
+void drawEllipses(QPainter& painter, const std::vector<PlotEllipse>& ellipses)
+{
+    if (ellipses.empty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const PlotEllipse& e : ellipses) {
+        const QRectF box(e.left, e.top, e.right - e.left, e.bottom - e.top);
+        painter.setPen(thinPen(e.colour));
+        if (e.nSpanDegrees >= 360 || e.nSpanDegrees <= -360) {
+            painter.setBrush(e.bFilled ? QBrush(toQColor(e.colour)) : QBrush(Qt::NoBrush));
+            painter.drawEllipse(box);
+        } else {
+            painter.drawArc(box, e.nStartDegrees * 16, e.nSpanDegrees * 16); // Qt counts 1/16 degrees
+        }
+    }
+    painter.restore();
+}
+
 void drawPolyline(QPainter& painter, const std::vector<PlotPoint>& points, const Rgb& colour)
 {
     if (points.size() < 2)

@@ -1,6 +1,7 @@
 #include "FFTView.h"
 
 #include "core/spectral/FFTPlotDecor.h"
+#include "gui/app/ModuleChildFrame.h"
 #include "gui/app/ResoniApp.h"
 #include "gui/document/GlobalFlags.h"
 #include "gui/document/ResoniDoc.h"
@@ -84,8 +85,13 @@ void CFFTView::OnDraw(QPainter& painter, const QRect& /*area*/)
 {
     const FFTFrameInput in = frameInput();
     PaintFFTView(painter, m_Model, in, FFTScreenColours());
-    if (in.bNoteImageOpen)
-        GetDocument().m_arMaxima = m_Model.noteImagePeaks();
+    CResoniDoc& doc = GetDocument();
+    if (in.bNoteImageOpen && doc.m_arMaxima != m_Model.noteImagePeaks()) {
+        doc.m_arMaxima = m_Model.noteImagePeaks();
+        // The note image may have drawn before this repaint: it draws the new list once more.
+        if (CModuleChildFrame* notes = doc.moduleFrame(Module::Notenbild))
+            notes->view()->update();
+    }
 }
 
 void CFFTView::Probe(const QPoint& at)

@@ -2,6 +2,105 @@
 
 #include "NotenbildView.h"
 
-CNotenbildFrame::CNotenbildFrame(CResoniDoc& doc) : CModuleChildFrame(doc, moduleInfo(Module::Notenbild), new CNotenbildView(doc))
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+CNotenbildFrame::CNotenbildFrame(CResoniDoc& doc)
+    : CModuleChildFrame(doc, moduleInfo(Module::Notenbild), new CNotenbildView(doc))
 {
+    BuildDialogBar();
+    SyncControls();
+}
+
+CNotenbildView* CNotenbildFrame::notenbildView() const
+{
+    return static_cast<CNotenbildView*>(view());
+}
+
+void CNotenbildFrame::StoreSettings()
+{
+    notenbildView()->StoreSettings();
+}
+
+void CNotenbildFrame::BuildDialogBar()
+{
+    // As in the FFT window: the controls keep their natural height and a short window scrolls.
+    auto* outer = new QVBoxLayout(dialogBar());
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(dialogBar());
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    outer->addWidget(scroll);
+    auto* bar = new QWidget(scroll);
+    auto* v = new QVBoxLayout(bar);
+    v->setContentsMargins(4, 4, 4, 4);
+    v->setSpacing(4);
+
+    // The display modes exclude each other within their own box, apart from the spacing radios.
+    auto* modes = new QWidget(bar);
+    auto* modeColumn = new QVBoxLayout(modes);
+    modeColumn->setContentsMargins(0, 0, 0, 0);
+    const char* captions[] = {"abstraktes Obertonspektrum", "Obertöne im Notenbild",
+                              "detektierter Notenverlauf"};
+    for (int i = 0; i < 3; ++i) {
+        m_pMode[i] = new QRadioButton(QString::fromUtf8(captions[i]), modes);
+        modeColumn->addWidget(m_pMode[i]);
+    }
+    m_pMode[2]->setEnabled(false);
+    v->addWidget(modes);
+
+    auto* settings = new QGroupBox(QStringLiteral("Einstellungen"), bar);
+    auto* grid = new QGridLayout(settings);
+    m_pLinear = new QRadioButton(QStringLiteral("linear"), settings);
+    m_pLog = new QRadioButton(QStringLiteral("logarithmisch"), settings);
+    grid->addWidget(m_pLinear, 0, 0, 1, 2);
+    grid->addWidget(m_pLog, 1, 0, 1, 2);
+    grid->addWidget(new QLabel(QString::fromUtf8("Anzahl der Obertöne"), settings), 2, 0);
+    m_pCount = new QSpinBox(settings);
+    m_pCount->setRange(kMinObertonanzahl, kMaxObertonanzahl);
+    m_pCount->setMaximumWidth(64);
+    m_pCount->setKeyboardTracking(false); // typing commits on Enter or leaving the field
+    grid->addWidget(m_pCount, 2, 1);
+    v->addWidget(settings);
+
+    m_pPlay = new QPushButton(QString::fromUtf8("Obertöne anhören, einzeln"), bar);
+    v->addWidget(m_pPlay);
+    v->addStretch(1);
+    scroll->setWidget(bar);
+    scroll->setMinimumWidth(bar->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+
+    const auto change = [this](auto&& edit) {
+        NotenbildSettings s = notenbildView()->settings();
+        edit(s);
+        notenbildView()->setSettings(s);
+        SyncControls();
+    };
+    for (int i = 0; i < 3; ++i)
+        connect(m_pMode[i], &QRadioButton::clicked, this,
+                [change, i] { change([i](NotenbildSettings& s) { s.nWhatIs = i; }); });
+    connect(m_pLinear, &QRadioButton::clicked, this,
+            [change] { change([](NotenbildSettings& s) { s.bIsLinear = true; }); });
+    connect(m_pLog, &QRadioButton::clicked, this,
+            [change] { change([](NotenbildSettings& s) { s.bIsLinear = false; }); });
+    connect(m_pCount, &QSpinBox::valueChanged, this,
+            [change](int n) { change([n](NotenbildSettings& s) { s.nObertonanzahl = n; }); });
+    connect(m_pPlay, &QPushButton::clicked, this, [this] { notenbildView()->PlayPartials(); });
+}
+
+void CNotenbildFrame::SyncControls()
+{
+    const NotenbildSettings& s = notenbildView()->settings();
+    m_pMode[s.nWhatIs]->setChecked(true);
+    (s.bIsLinear ? m_pLinear : m_pLog)->setChecked(true);
+    const QSignalBlocker block(m_pCount);
+    m_pCount->setValue(s.nObertonanzahl);
 }
