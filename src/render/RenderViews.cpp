@@ -5,7 +5,9 @@
 #include "core/spectral/FrameSpectrum.h"
 #include "core/waveform/OverviewLayout.h"
 #include "core/waveform/WaveViewLayout.h"
+#include "core/spectral/NotenbildSettings.h"
 #include "gui/spectral/FFTView.h"
+#include "gui/spectral/NotenbildView.h"
 #include "gui/waveform/WaveformPaint.h"
 
 #include <QPainter>
@@ -109,11 +111,23 @@ void PaintFFT(QPainter& painter, int width, int height, const RenderSource& sour
     PaintFFTView(painter, model, in, FFTScreenColours());
 }
 
+// The note image of the peaks the FFT view finds in the selection with the profile's parameters,
+// as with both windows open.
+void PaintNotes(QPainter& painter, int width, int height, const RenderSource& source, const ProfileSettings& profile)
+{
+    std::vector<double> spectrum;
+    FFTFrameInput in = SelectionSpectrum(width, height, source, spectrum);
+    in.bNoteImageOpen = true;
+    FFTPlotModel model(FFTViewSettingsFromProfile(profile));
+    model.repaint(in);
+    PaintNotenbildView(painter, width, height, NotenbildSettingsFromProfile(profile), model.noteImagePeaks());
+}
+
 } // namespace
 
 const std::vector<std::string>& RenderViewNames()
 {
-    static const std::vector<std::string> names{"waveform", "overview", "fft"};
+    static const std::vector<std::string> names{"waveform", "overview", "fft", "sonogram", "notes"};
     return names;
 }
 
@@ -130,6 +144,8 @@ void PaintRenderView(QPainter& painter, const std::string& view, int width, int 
         PaintOverview(painter, width, height, source);
     else if (view == "fft")
         PaintFFT(painter, width, height, source, profile);
+    else if (view == "notes")
+        PaintNotes(painter, width, height, source, profile);
     else
         throw std::runtime_error("unknown view '" + view + "'");
 }
