@@ -30,9 +30,9 @@ SonoSettings LinearAxis()
     return s;
 }
 
-std::uint32_t Colour(int index, bool farbig1 = true)
+std::uint32_t Colour(int index)
 {
-    return SonoPixels(farbig1)[static_cast<std::size_t>(index)];
+    return SonoPixel(BuildSonoPalette(true)[static_cast<std::size_t>(index)]);
 }
 
 constexpr double kF = 65536.0; // 2^16
@@ -41,13 +41,8 @@ constexpr double kF = 65536.0; // 2^16
 
 TEST(SonoColumn, LevelColourFollowsReferenceAndZoom)
 {
-    struct Row
-    {
-        bool linear;
-        std::optional<int> zoom;
-        double magnitude;
-        int index;
-    };
+    // clang-format off
+    struct Row { bool linear; std::optional<int> zoom; double magnitude; int index; };
     const Row rows[] = {
         {true, std::nullopt, kF / 32, 1279},  // at the reference level F/z, z = 32 before the slider moves
         {true, std::nullopt, kF, 1279},       // above it
@@ -58,7 +53,7 @@ TEST(SonoColumn, LevelColourFollowsReferenceAndZoom)
         {false, std::nullopt, std::sqrt(kF / 32), 159}, // level 0.5, cubed: 0.125·1279
         {false, std::nullopt, 0.5, 0},                  // below 1: a negative level
         {false, std::nullopt, 0.0, 0},
-    };
+    }; // clang-format on
     for (const Row& row : rows) {
         SonoSettings s = LinearAxis();
         s.bIsAmpLinear = row.linear;
@@ -74,28 +69,18 @@ TEST(SonoColumn, LevelColourFollowsReferenceAndZoom)
 
 TEST(SonoColumn, SmoothingInterpolatesTheRowsBetweenLowBins)
 {
-    // Logarithmic axis 1 Hz … 1 kHz at 1 Hz per bin in 300 rows: y = trunc(300 − 100·log10 f), so
-    // bin 2 lies on row 269 and bin 3 on row 252. Levels 0.25 and 0.75 (linear, slider at 0).
-    struct Row
-    {
-        bool smooth;
-        int y;
-        int index;
-    };
+    // Logarithmic axis 1 Hz … 1 kHz at 2 Hz per bin in 300 rows: y = trunc(300 − 100·log10 f), so
+    // bin 1 lies on row 269 and bin 2 on row 239. Levels 0.25 and 0.75 (linear, slider at 0).
+    // Smoothing: 0 → 0.25 over rows 299 … 270, then 0.25 → 0.75 over rows 268 … 240.
+    // clang-format off
+    struct Row { bool smooth; int y; int index; };
     const Row rows[] = {
-        {false, 285, 319},
-        {false, 269, 319},
-        {false, 260, 959},
-        {false, 252, 959},
-        // 0 → 0.25 over rows 299 … 270, then 0.25 → 0.75 over rows 268 … 253
-        {true, 285, 154},
-        {true, 269, 319},
-        {true, 260, 658},
-        {true, 252, 959},
-    };
+        {false, 285, 319}, {false, 269, 319}, {false, 260, 959}, {false, 239, 959},
+        {true, 285, 154},  {true, 269, 319},  {true, 260, 511},  {true, 239, 959},
+    }; // clang-format on
     std::vector<double> m(513, 0.0);
-    m[2] = 0.25 * kF;
-    m[3] = 0.75 * kF;
+    m[1] = 0.25 * kF;
+    m[2] = 0.75 * kF;
     for (const Row& row : rows) {
         SonoSettings s;
         s.nBottomCutHz = 1;
@@ -106,7 +91,7 @@ TEST(SonoColumn, SmoothingInterpolatesTheRowsBetweenLowBins)
         s.nLiniendicke = 1;
         s.bIsSmooth = row.smooth;
         SonoPicture picture(20, 300, 1);
-        AddSonoColumn(picture, s, {m, 1024, 16, 1024});
+        AddSonoColumn(picture, s, {m, 2048, 16, 1024});
         EXPECT_EQ(picture.pixel(3, row.y), Colour(row.index)) << row.smooth << " row " << row.y;
     }
 }
@@ -121,12 +106,13 @@ TEST(SonoColumn, WideColumnsWrapAndClearTheStore)
         AddSonoColumn(picture, s, {m, 10240, 16, 1024});
         EXPECT_EQ(picture.nextX(), expected);
     }
+    EXPECT_EQ(picture.pixel(38, 0), 0xff000000u); // the second column's marker cleared by the third
     picture.fillRect(0, 0, 1, 1, 0xff123456u);
     AddSonoColumn(picture, s, {m, 10240, 16, 1024}); // 38 > 42 − 9: back to x = 11
     EXPECT_EQ(picture.nextX(), 20);
     EXPECT_EQ(picture.pixel(0, 0), 0xff000000u);
-    EXPECT_EQ(picture.pixel(30, 5), SonoPixel(kSonoMarkerColour)); // marker at x + 2w over the old column
-    EXPECT_EQ(picture.pixel(24, 5), 0xff000000u);                  // x + w cleared
+    EXPECT_EQ(picture.pixel(30, 0), SonoPixel(kSonoMarkerColour)); // marker at x + 2w over the old column
+    EXPECT_EQ(picture.pixel(24, 0), 0xff000000u);                  // x + w cleared
     EXPECT_EQ(picture.pixel(15, 5), Colour(kSonoTopColour));
 }
 
@@ -136,32 +122,20 @@ TEST(SonoWhole, SineOnAnExactBinLightsItsRows)
     std::vector<double> sine(2024);
     for (std::size_t i = 0; i < sine.size(); ++i)
         sine[i] = 30000.0 * std::sin(2 * std::numbers::pi * 250.0 * static_cast<double>(i) / 1024.0);
-    struct Row
-    {
-        std::size_t length;
-        int height;
-        bool abort;
-        bool done;
-        int nextX;
-        int calls;
-        bool lit;
-    };
+    // clang-format off
+    struct Row { std::size_t length; int height; bool abort; bool done; int nextX; int calls; bool lit; };
     const Row rows[] = {
         {2024, 1000, false, true, 104, 5, true},
         {2024, 200, false, true, 104, 5, false}, // in 200 rows bin 249 takes bin 250's row: dropped
         {2024, 1000, true, false, 23, 1, true},  // stopped after the first 20 columns
         {1023, 1000, false, true, 2, 0, false},  // shorter than N: no column
-    };
+    }; // clang-format on
     for (const Row& row : rows) {
         SonoPicture picture(170, row.height, 1);
         AbortToken abort;
         int calls = 0;
-        const SonoRunControl control{&abort,
-                                     [&](int) {
-                                         if (++calls == 1 && row.abort)
-                                             abort.raise();
-                                     },
-                                     nullptr};
+        const auto progress = [&](int) { ++calls, row.abort ? abort.raise() : void(); };
+        const SonoRunControl control{&abort, progress, nullptr};
         const bool done = ComputeWholeSonogram(picture, std::span(sine).first(row.length),
                                                {{}, 10240, 16, 1024}, LinearAxis(), control);
         EXPECT_EQ(done, row.done);
@@ -178,17 +152,13 @@ TEST(SonoWhole, SineOnAnExactBinLightsItsRows)
 
 TEST(SonoPalette, RampEnds)
 {
-    struct Row
-    {
-        bool farbig1;
-        int index;
-        Rgb colour;
-    };
+    // clang-format off
+    struct Row { bool farbig1; int index; Rgb colour; };
     const Row rows[] = {
         {true, 0, {0, 0, 0}},        {true, 255, {0, 0, 255}},    {true, 511, {0, 255, 255}},
         {true, 767, {0, 255, 0}},    {true, 1023, {255, 255, 0}}, {true, 1279, {255, 0, 0}},
         {false, 0, {255, 255, 255}}, {false, 511, {0, 0, 255}},   {false, 767, {0, 255, 0}},
-    };
+    }; // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(BuildSonoPalette(row.farbig1)[static_cast<std::size_t>(row.index)], row.colour)
             << row.index;
@@ -205,6 +175,16 @@ TEST(SonoAxis, FrequencyUnderTheMouse)
     EXPECT_EQ(SonoFrequencyText(SonoFrequencyAtRow(lin, 100, 100)), "100.00");
     EXPECT_EQ(SonoFrequencyText(SonoFrequencyAtRow(log, 50, 100)), "316.23");
     EXPECT_EQ(SonoFrequencyText(SonoFrequencyAtRow(log, 0, 100)), "10000");
+    // Every tick of the axis lies within a row of where the mouse reads its frequency.
+    for (const SonoSettings& s : {lin, log}) {
+        int labelled = 0;
+        for (const SonoAxisTick& tick : SonoAxisTicks(s, 600)) {
+            labelled += tick.bLabelled ? 1 : 0;
+            EXPECT_LE(SonoFrequencyAtRow(s, tick.y + 1, 600), tick.dHz);
+            EXPECT_GE(SonoFrequencyAtRow(s, tick.y - 1, 600), tick.dHz);
+        }
+        EXPECT_GE(labelled, 4);
+    }
 }
 
 TEST(SonoSettings, ProfileValuesAreClamped)
@@ -216,4 +196,7 @@ TEST(SonoSettings, ProfileValuesAreClamped)
     p.IniSonoLiniendicke = 20;
     const SonoSettings s = SonoSettingsFromProfile(p);
     EXPECT_EQ(std::tie(s.nBottomCutHz, s.nTopCutkHz, s.nLiniendicke), std::make_tuple(999, 100, 9));
+    const SonoSettings other{27, 8, true, false, false, 5, false, std::nullopt}; // the zoom is not stored
+    StoreSonoSettings(other, p);
+    EXPECT_EQ(SonoSettingsFromProfile(p), other);
 }
