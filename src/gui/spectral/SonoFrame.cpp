@@ -87,6 +87,11 @@ template <typename F> void CSonoFrame::Change(F&& change)
     SyncControls();
 }
 
+void CSonoFrame::SetTopCutkHz(int nkHz)
+{
+    Change([nkHz](SonoSettings& s) { s.nTopCutkHz = nkHz; });
+}
+
 void CSonoFrame::BuildDialogBar()
 {
     // The controls keep their natural height; a short window scrolls the bar instead.

@@ -39,6 +39,8 @@ public:
 
     // Every control from the view's parameters.
     void SyncControls();
+    // The upper frequency field set from outside (an imported series shows up to half its rate).
+    void SetTopCutkHz(int nkHz);
 
 private:
     void BuildDialogBar();
