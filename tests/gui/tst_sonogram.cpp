@@ -5,6 +5,7 @@
 
 #include "core/spectral/SonoPalette.h"
 #include "gui/document/GlobalFlags.h"
+#include "gui/document/UpdateHints.h"
 #include "gui/spectral/SonoFrame.h"
 #include "gui/spectral/SonoView.h"
 
@@ -98,6 +99,20 @@ private slots:
             QVERIFY2(row < previous, qPrintable(QString::number(x)));
             previous = row;
         }
+
+        // Listening takes the picture over: a column per new spectrum, starting at the left edge.
+        g_bListening = true;
+        f.doc().m_arSpectrum.assign(513, 0.0);
+        f.doc().m_arSpectrum[100] = 30000.0; // 4306 Hz at the file's rate
+        f.doc().UpdateAllViews(UpdateHint::kNewBlock);
+        const QImage live = view->pictureCopy();
+        int lit = 0, elsewhere = 0;
+        for (int y = 0; y < h; ++y) {
+            lit += live.pixel(4, y) == qRgb(255, 0, 0) ? 1 : 0;
+            elsewhere += live.pixel(100, y) != qRgb(0, 0, 0) ? 1 : 0;
+        }
+        QVERIFY(lit > 0);
+        QCOMPARE(elsewhere, 0);
     }
 
     void newSelectionOrClosingCancelsTheRunningComputation()
