@@ -13,6 +13,7 @@
 #include "gui/app/ResoniApp.h"
 #include "gui/spectral/FFTFrame.h"
 #include "gui/spectral/FFTView.h"
+#include "gui/spectral/SonoFrame.h"
 #include "gui/waveform/ResoniOverView.h"
 #include "gui/waveform/SplitterFrame.h"
 
@@ -213,6 +214,8 @@ void CResoniDoc::FinishLoad(WaveLoadOutcome outcome, bool bSeries)
                 model.setTopCutkHz(static_cast<int>(m_nSampleRate / 2000));
             fft->SyncControls();
         }
+        if (auto* sono = qobject_cast<CSonoFrame*>(m_pSonoFrame.data()); sono && bSeries)
+            sono->SetTopCutkHz(static_cast<int>(m_nSampleRate / 2000));
         break;
     }
     UpdateStatusBar();
