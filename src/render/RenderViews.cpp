@@ -6,8 +6,10 @@
 #include "core/waveform/OverviewLayout.h"
 #include "core/waveform/WaveViewLayout.h"
 #include "core/spectral/NotenbildSettings.h"
+#include "core/spectral/SonoSettings.h"
 #include "gui/spectral/FFTView.h"
 #include "gui/spectral/NotenbildView.h"
+#include "gui/spectral/SonoView.h"
 #include "gui/waveform/WaveformPaint.h"
 
 #include <QPainter>
@@ -111,6 +113,16 @@ void PaintFFT(QPainter& painter, int width, int height, const RenderSource& sour
     PaintFFTView(painter, model, in, FFTScreenColours());
 }
 
+// The whole sonogram of the selection with the profile's FFT size, in a picture store of the
+// picture's size.
+void PaintSonogram(QPainter& painter, int width, int height, const RenderSource& source,
+                   const ProfileSettings& profile)
+{
+    const int n = NormaliseFFTSize(profile.IniDokumentNumFFTPoints);
+    RenderSonoView(painter, width, height, Selection(source), static_cast<int>(source.rate), source.bits,
+                   n > 0 ? n : 1024, SonoSettingsFromProfile(profile));
+}
+
 // The note image of the peaks the FFT view finds in the selection with the profile's parameters,
 // as with both windows open.
 void PaintNotes(QPainter& painter, int width, int height, const RenderSource& source, const ProfileSettings& profile)
@@ -134,7 +146,8 @@ const std::vector<std::string>& RenderViewNames()
 void PaintRenderView(QPainter& painter, const std::string& view, int width, int height, const RenderSource& source,
                      const ProfileSettings& profile)
 {
-    const bool spectral = view != "waveform" && view != "overview";
+    // The sonogram takes its transform size from the profile; a short selection gives no columns.
+    const bool spectral = view == "fft" || view == "notes";
     if (spectral && source.selectionFFTSize < 2)
         throw std::runtime_error("the selection [" + std::to_string(source.first) + ", " +
                                  std::to_string(source.end) + ") holds fewer than 2 samples");
@@ -144,6 +157,8 @@ void PaintRenderView(QPainter& painter, const std::string& view, int width, int 
         PaintOverview(painter, width, height, source);
     else if (view == "fft")
         PaintFFT(painter, width, height, source, profile);
+    else if (view == "sonogram")
+        PaintSonogram(painter, width, height, source, profile);
     else if (view == "notes")
         PaintNotes(painter, width, height, source, profile);
     else
