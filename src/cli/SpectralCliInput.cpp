@@ -15,19 +15,23 @@ void addSpectralOptions(std::set<std::string>& valueOptions, std::set<std::strin
     flagOptions.insert("json");
 }
 
-SpectralCliFrame loadSpectralFrame(const std::string& path, const CliArgs& args)
+SelectionFrame selectionOfSeries(const SeriesInput& all, const CliArgs& args)
 {
-    // The whole series first, so that the selection may start one sample before --from.
-    const SeriesInput all = loadWholeSeries(path, args);
-
     const auto size = static_cast<long long>(all.samples.size());
     const long long from = args.getInt("from", 0);
     const long long to = args.getInt("to", size);
     if (from < 0 || to > size || from > to)
         throw CliUsageError("--from/--to: [" + std::to_string(from) + ", " + std::to_string(to) +
                             ") is not inside the series of " + std::to_string(size) + " samples");
+    return SelectionFrameFor(from, to, all.bits);
+}
 
-    const SelectionFrame selection = SelectionFrameFor(from, to, all.bits);
+SpectralCliFrame loadSpectralFrame(const std::string& path, const CliArgs& args)
+{
+    // The whole series first, so that the selection may start one sample before --from.
+    const SeriesInput all = loadWholeSeries(path, args);
+
+    const SelectionFrame selection = selectionOfSeries(all, args);
     SpectralCliFrame frame;
     frame.rate = all.rate;
     frame.bits = all.bits;

@@ -4,11 +4,14 @@
 // fits the selection unless --fft names one.
 #pragma once
 
+#include "core/spectral/FrameRules.h"
+
 #include <set>
 #include <string>
 #include <vector>
 
 class CliArgs;
+struct SeriesInput;
 
 struct SpectralCliFrame
 {
@@ -23,6 +26,10 @@ struct SpectralCliFrame
 
 // The series options (--from, --to, --channel, --text, --raw) plus --fft and --json.
 void addSpectralOptions(std::set<std::string>& valueOptions, std::set<std::string>& flagOptions);
+
+// The selection --from/--to of a whole series as the program takes it over (see above);
+// CliUsageError for a range outside the series.
+SelectionFrame selectionOfSeries(const SeriesInput& all, const CliArgs& args);
 
 // Reads FILE and applies the selection rule. CliUsageError for a --fft that is no power of two
 // from 2 to 2^24, a range outside the series, or a selection without --fft whose transform size

@@ -4,10 +4,10 @@
 
 #include "CliArgs.h"
 #include "SeriesInput.h"
+#include "SpectralCliInput.h"
 
 #include "core/profiles/IniFile.h"
 #include "core/profiles/ProfileFiles.h"
-#include "core/spectral/FrameRules.h"
 #include "gui/presentation/PictureFile.h"
 #include "gui/profiles/ProfileStore.h"
 
@@ -104,13 +104,7 @@ int Render(const std::vector<std::string>& argv)
     const ProfileSettings profile = ReadProfile(args.text("profile").value_or("Standard"));
 
     SeriesInput all = loadWholeSeries(args.positional()[1], args);
-    const auto size = static_cast<long long>(all.samples.size());
-    const long long from = args.getInt("from", 0);
-    const long long to = args.getInt("to", size);
-    if (from < 0 || to > size || from > to)
-        throw CliUsageError("--from/--to: [" + std::to_string(from) + ", " + std::to_string(to) +
-                            ") is not inside the series of " + std::to_string(size) + " samples");
-    const SelectionFrame selection = SelectionFrameFor(from, to, all.bits);
+    const SelectionFrame selection = selectionOfSeries(all, args);
     RenderSource source;
     source.samples = std::move(all.samples);
     source.rate = all.rate;

@@ -23,18 +23,6 @@ std::string FrequencyLabel(double f)
     return f >= 1000.0 ? PlotNumber(f / 1000.0, 3) + " kHz" : PlotNumber(f, 3) + " Hz";
 }
 
-// 1, 2 or 5 × 10^k: the smallest such step not below `minimum`.
-double NiceStep(double minimum)
-{
-    double decade = std::pow(10.0, std::floor(std::log10(minimum)));
-    for (;;) {
-        for (double m : {1.0, 2.0, 5.0})
-            if (m * decade >= minimum)
-                return m * decade;
-        decade *= 10.0;
-    }
-}
-
 } // namespace
 
 std::string PlotNumber(double value, int decimals)
@@ -205,4 +193,15 @@ std::optional<double> FFTProbeFrequency(const FFTPlotMapping& mapping, PlotPoint
     if (mouse.y < 0 || mouse.y >= 20 || mouse.x < kPlotLeft || mouse.x > mapping.width())
         return std::nullopt;
     return mapping.xToFrequency(mouse.x);
+}
+
+double NiceStep(double minimum)
+{
+    double decade = std::pow(10.0, std::floor(std::log10(minimum)));
+    for (;;) {
+        for (double m : {1.0, 2.0, 5.0})
+            if (m * decade >= minimum)
+                return m * decade;
+        decade *= 10.0;
+    }
 }

@@ -65,3 +65,6 @@ std::optional<double> FFTProbeFrequency(const FFTPlotMapping& mapping, PlotPoint
 
 // A number in the C locale with at most `decimals` decimals and no trailing zeros ("2", "1.5").
 std::string PlotNumber(double value, int decimals);
+
+// 1, 2 or 5 × 10^k: the smallest such step not below minimum (> 0); the axes space their ticks so.
+double NiceStep(double minimum);

@@ -12,18 +12,6 @@ namespace {
 constexpr int kLabelHeight = 11;
 constexpr int kCaptionBaseline = 12;
 
-// 1, 2 or 5 × 10^k: the smallest such step not below `minimum`.
-double NiceStep(double minimum)
-{
-    double decade = std::pow(10.0, std::floor(std::log10(minimum)));
-    for (;;) {
-        for (double m : {1.0, 2.0, 5.0})
-            if (m * decade >= minimum)
-                return m * decade;
-        decade *= 10.0;
-    }
-}
-
 int RowOf(const SonoFrequencyScale& scale, double f, int nHeight)
 {
     return static_cast<int>(std::lround(nHeight - scale.ratio(f) * nHeight));

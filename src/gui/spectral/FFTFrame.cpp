@@ -2,6 +2,7 @@
 
 #include "FFTView.h"
 
+#include "gui/app/DialogBarControls.h"
 #include "gui/document/GlobalFlags.h"
 #include "gui/document/ResoniDoc.h"
 
@@ -12,22 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
-
-QSpinBox* spin(int lo, int hi, QWidget* parent)
-{
-    auto* s = new QSpinBox(parent);
-    s->setRange(lo, hi);
-    s->setMaximumWidth(64);
-    s->setKeyboardTracking(false); // typing commits on Enter or leaving the field
-    return s;
-}
 
 // A caption, a spin field and its unit in one row of a grid.
 void addRow(QGridLayout* grid, int row, const QString& caption, QSpinBox* field, const QString& unit)
@@ -85,25 +75,14 @@ template <typename F> void CFFTFrame::Change(F&& change)
 
 void CFFTFrame::BuildDialogBar()
 {
-    // The controls keep their natural height; a short window scrolls the bar instead of
-    // squeezing them.
-    auto* outer = new QVBoxLayout(dialogBar());
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(dialogBar());
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-    auto* bar = new QWidget(scroll);
-    auto* v = new QVBoxLayout(bar);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->setSpacing(4);
+    QVBoxLayout* v = DialogBarControls::beginScrollingColumn(dialogBar());
+    QWidget* bar = v->parentWidget();
 
     // Frequency: scale and cuts.
     QGroupBox* freq = linLog(QStringLiteral("Frequenz"), m_pFreqLin, m_pFreqLog, bar);
     auto* freqGrid = new QGridLayout;
-    m_pBottomHz = spin(1, 999, freq);
-    m_pTopkHz = spin(1, 100, freq);
+    m_pBottomHz = DialogBarControls::spin(1, 999, freq);
+    m_pTopkHz = DialogBarControls::spin(1, 100, freq);
     addRow(freqGrid, 0, QString(), m_pBottomHz, QStringLiteral("Hz"));
     addRow(freqGrid, 1, QString(), m_pTopkHz, QStringLiteral("kHz"));
     static_cast<QVBoxLayout*>(freq->layout())->addLayout(freqGrid);
@@ -112,8 +91,8 @@ void CFFTFrame::BuildDialogBar()
     // Amplitude: scale and cuts (0 … −99 dBr).
     QGroupBox* amp = linLog(QStringLiteral("Amplitude"), m_pAmpLin, m_pAmpLog, bar);
     auto* ampGrid = new QGridLayout;
-    m_pTopAmp = spin(-99, 0, amp);
-    m_pBottomAmp = spin(-99, 0, amp);
+    m_pTopAmp = DialogBarControls::spin(-99, 0, amp);
+    m_pBottomAmp = DialogBarControls::spin(-99, 0, amp);
     addRow(ampGrid, 0, QString(), m_pTopAmp, QStringLiteral("dBr"));
     addRow(ampGrid, 1, QString(), m_pBottomAmp, QStringLiteral("dBr"));
     static_cast<QVBoxLayout*>(amp->layout())->addLayout(ampGrid);
@@ -132,7 +111,7 @@ void CFFTFrame::BuildDialogBar()
     auto* holdRow = new QGridLayout;
     m_pHold = new QCheckBox(QStringLiteral("Maxima merken"), bar);
     m_pDelayOn = new QCheckBox(QStringLiteral("Delay"), bar);
-    m_pDelay = spin(0, 15, bar);
+    m_pDelay = DialogBarControls::spin(0, 15, bar);
     m_pGrid = new QCheckBox(QStringLiteral("Gitternetz"), bar);
     holdRow->addWidget(m_pHold, 0, 0, 1, 2);
     holdRow->addWidget(m_pDelayOn, 1, 0);
@@ -144,8 +123,8 @@ void CFFTFrame::BuildDialogBar()
     auto* peakGrid = new QGridLayout(peaks);
     m_pPeaks = new QCheckBox(QStringLiteral("ermitteln"), peaks);
     peakGrid->addWidget(m_pPeaks, 0, 0, 1, 2);
-    m_pMinMax = spin(0, 50, peaks);
-    m_pDrop = spin(1, 50, peaks);
+    m_pMinMax = DialogBarControls::spin(0, 50, peaks);
+    m_pDrop = DialogBarControls::spin(1, 50, peaks);
     addRow(peakGrid, 1, QStringLiteral("Min. Abst.\nzw. Maxima"), m_pMinMax, QString());
     addRow(peakGrid, 2, QStringLiteral("Min. Abst.\n20% Abfall"), m_pDrop, QString());
     v->addWidget(peaks);
@@ -168,8 +147,7 @@ void CFFTFrame::BuildDialogBar()
     currentRow->addWidget(new QLabel(QStringLiteral("Pt"), current));
     v->addWidget(current);
     v->addStretch(1);
-    scroll->setWidget(bar);
-    scroll->setMinimumWidth(bar->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    DialogBarControls::finishScrollingColumn(v);
 
     using M = FFTPlotModel;
     connect(m_pBottomHz, &QSpinBox::valueChanged, this, [this](int n) { Change([n](M& m) { m.setBottomCutHz(n); }); });

@@ -2,13 +2,13 @@
 
 #include "NotenbildView.h"
 
+#include "gui/app/DialogBarControls.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -32,18 +32,8 @@ void CNotenbildFrame::StoreSettings()
 
 void CNotenbildFrame::BuildDialogBar()
 {
-    // As in the FFT window: the controls keep their natural height and a short window scrolls.
-    auto* outer = new QVBoxLayout(dialogBar());
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(dialogBar());
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-    auto* bar = new QWidget(scroll);
-    auto* v = new QVBoxLayout(bar);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->setSpacing(4);
+    QVBoxLayout* v = DialogBarControls::beginScrollingColumn(dialogBar());
+    QWidget* bar = v->parentWidget();
 
     // The display modes exclude each other within their own box, apart from the spacing radios.
     auto* modes = new QWidget(bar);
@@ -65,18 +55,14 @@ void CNotenbildFrame::BuildDialogBar()
     grid->addWidget(m_pLinear, 0, 0, 1, 2);
     grid->addWidget(m_pLog, 1, 0, 1, 2);
     grid->addWidget(new QLabel(QString::fromUtf8("Anzahl der Obertöne"), settings), 2, 0);
-    m_pCount = new QSpinBox(settings);
-    m_pCount->setRange(kMinObertonanzahl, kMaxObertonanzahl);
-    m_pCount->setMaximumWidth(64);
-    m_pCount->setKeyboardTracking(false); // typing commits on Enter or leaving the field
+    m_pCount = DialogBarControls::spin(kMinObertonanzahl, kMaxObertonanzahl, settings);
     grid->addWidget(m_pCount, 2, 1);
     v->addWidget(settings);
 
     m_pPlay = new QPushButton(QString::fromUtf8("Obertöne anhören, einzeln"), bar);
     v->addWidget(m_pPlay);
     v->addStretch(1);
-    scroll->setWidget(bar);
-    scroll->setMinimumWidth(bar->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    DialogBarControls::finishScrollingColumn(v);
 
     const auto change = [this](auto&& edit) {
         NotenbildSettings s = notenbildView()->settings();

@@ -3,6 +3,7 @@
 #include "SonoView.h"
 
 #include "core/spectral/SonoSettings.h"
+#include "gui/app/DialogBarControls.h"
 #include "gui/document/ResoniDoc.h"
 
 #include <QButtonGroup>
@@ -13,23 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
-
-QSpinBox* spin(int lo, int hi, QWidget* parent)
-{
-    auto* s = new QSpinBox(parent);
-    s->setRange(lo, hi);
-    s->setMaximumWidth(64);
-    s->setKeyboardTracking(false); // typing commits on Enter or leaving the field
-    return s;
-}
 
 // A read-only field with its caption before and its unit after.
 QLineEdit* readOut(QGridLayout* grid, int row, const QString& caption, const QString& unit, QWidget* parent)
@@ -94,23 +84,13 @@ void CSonoFrame::SetTopCutkHz(int nkHz)
 
 void CSonoFrame::BuildDialogBar()
 {
-    // The controls keep their natural height; a short window scrolls the bar instead.
-    auto* outer = new QVBoxLayout(dialogBar());
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(dialogBar());
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    outer->addWidget(scroll);
-    auto* bar = new QWidget(scroll);
-    auto* v = new QVBoxLayout(bar);
-    v->setContentsMargins(4, 4, 4, 4);
-    v->setSpacing(4);
+    QVBoxLayout* v = DialogBarControls::beginScrollingColumn(dialogBar());
+    QWidget* bar = v->parentWidget();
 
     auto* range = new QGroupBox(QStringLiteral("Frequenzbereich"), bar);
     auto* rangeGrid = new QGridLayout(range);
-    m_pBottomHz = spin(1, 999, range);
-    m_pTopkHz = spin(1, 100, range);
+    m_pBottomHz = DialogBarControls::spin(1, 999, range);
+    m_pTopkHz = DialogBarControls::spin(1, 100, range);
     rangeGrid->addWidget(m_pBottomHz, 0, 0);
     rangeGrid->addWidget(new QLabel(QStringLiteral("Hz"), range), 0, 1);
     rangeGrid->addWidget(m_pTopkHz, 1, 0);
@@ -133,7 +113,7 @@ void CSonoFrame::BuildDialogBar()
 
     auto* width = new QGroupBox(QStringLiteral("Linienbreite"), bar);
     auto* widthRow = new QHBoxLayout(width);
-    m_pLineWidth = spin(1, 9, width);
+    m_pLineWidth = DialogBarControls::spin(1, 9, width);
     widthRow->addWidget(m_pLineWidth);
     v->addWidget(width);
 
@@ -158,8 +138,7 @@ void CSonoFrame::BuildDialogBar()
     m_pFFT = readOut(readOuts, 1, QStringLiteral("FFT:"), QStringLiteral("Pt"), bar);
     v->addLayout(readOuts);
     v->addStretch(1);
-    scroll->setWidget(bar);
-    scroll->setMinimumWidth(bar->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    DialogBarControls::finishScrollingColumn(v);
 
     using S = SonoSettings;
     connect(m_pBottomHz, &QSpinBox::valueChanged, this,
