@@ -151,6 +151,10 @@ void PaintRenderView(QPainter& painter, const std::string& view, int width, int 
     if (spectral && source.selectionFFTSize < 2)
         throw std::runtime_error("the selection [" + std::to_string(source.first) + ", " +
                                  std::to_string(source.end) + ") holds fewer than 2 samples");
+    // As in resoni-analyze: beyond this one transform would take more than a gigabyte.
+    if (spectral && source.selectionFFTSize > (1 << 24))
+        throw std::runtime_error("the selection of " + std::to_string(source.end - source.first) +
+                                 " samples needs a transform of more than 16777216 points; choose a shorter one");
     if (view == "waveform")
         PaintWaveform(painter, width, height, source);
     else if (view == "overview")
