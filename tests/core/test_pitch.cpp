@@ -1,0 +1,123 @@
+// The pitch tracker on synthesised tones with a known pitch at every instant: a tone with vibrato
+// around c', the same without its fundamental, a glide, each with white noise 20 dB below it; and
+// pure noise and silence, which have no pitch.
+#include "core/spectral/PitchTracker.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Partial amplitudes: the fundamental weaker than the next two partials.
+constexpr double kPartials[] = {0.5, 1.0, 0.8, 0.5, 0.35, 0.25, 0.15, 0.1};
+
+struct Signal
+{
+    std::vector<double> samples;
+    std::function<double(double)> pitchAt; // true pitch in Hz at t seconds; none: unpitched
+};
+
+// A harmonic tone following pitch(t), partial 1 left out when asked, plus white noise 20 dB below.
+Signal Tone(double rate, double seconds, std::function<double(double)> pitch, bool bFundamental)
+{
+    const auto n = static_cast<std::size_t>(rate * seconds);
+    Signal s{std::vector<double>(n), pitch};
+    std::mt19937 random(20240615u);
+    std::normal_distribution<double> normal;
+    double phase = 0.0, power = 0.0;
+    for (std::size_t j = bFundamental ? 0 : 1; j < std::size(kPartials); ++j)
+        power += kPartials[j] * kPartials[j] / 2.0;
+    const double amplitude = 5000.0, noise = amplitude * std::sqrt(power) / 10.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        double v = 0.0;
+        for (std::size_t j = bFundamental ? 0 : 1; j < std::size(kPartials); ++j)
+            v += kPartials[j] * std::sin(static_cast<double>(j + 1) * phase);
+        s.samples[i] = amplitude * v + noise * normal(random);
+        phase += 2.0 * std::numbers::pi * pitch(static_cast<double>(i) / rate) / rate;
+    }
+    return s;
+}
+
+double Vibrato(double t)
+{
+    return 261.63 * std::exp2(30.0 / 1200.0 * std::sin(2.0 * std::numbers::pi * 5.5 * t));
+}
+
+double Glide(double t)
+{
+    return 150.0 * std::exp2(2.0 * t / 3.0); // 150 Hz to 600 Hz in 3 s
+}
+
+struct Figures
+{
+    double within50 = 0, medianCents = 0, unvoiced = 0;
+};
+
+Figures Evaluate(const Signal& s, double rate)
+{
+    PitchTrack track;
+    EXPECT_TRUE(TrackPitch(s.samples, rate, 32768.0, track));
+    Figures f;
+    std::vector<double> errors;
+    for (std::size_t i = 0; i < track.hops.size(); ++i) {
+        const PitchEstimate& e = track.hops[i];
+        f.unvoiced += e.voiced() ? 0 : 1;
+        if (s.pitchAt && e.voiced())
+            errors.push_back(std::abs(1200.0 * std::log2(e.dFrequencyHz / s.pitchAt(track.timeOf(i)))));
+    }
+    const auto hops = static_cast<double>(track.hops.size());
+    f.unvoiced /= hops;
+    f.within50 = static_cast<double>(std::count_if(errors.begin(), errors.end(), [](double c) { return c <= 50; })) / hops;
+    if (!errors.empty()) {
+        std::nth_element(errors.begin(), errors.begin() + errors.size() / 2, errors.end());
+        f.medianCents = errors[errors.size() / 2];
+    }
+    return f;
+}
+
+} // namespace
+
+TEST(PitchTracker, KnownPitchesNoiseAndSilence)
+{
+    struct Case
+    {
+        const char* name;
+        double rate;
+        std::function<Signal(double)> make;
+    };
+    const auto noise = [](double rate) {
+        Signal s{std::vector<double>(static_cast<std::size_t>(2 * rate)), nullptr};
+        std::mt19937 random(7u);
+        std::normal_distribution<double> normal(0.0, 3000.0);
+        for (double& v : s.samples)
+            v = normal(random);
+        return s;
+    };
+    const Case cases[] = {
+        {"vibrato", 44100, [](double r) { return Tone(r, 2.0, Vibrato, true); }},
+        {"vibrato without fundamental", 44100, [](double r) { return Tone(r, 2.0, Vibrato, false); }},
+        {"glide", 44100, [](double r) { return Tone(r, 3.0, Glide, true); }},
+        {"glide at 22050 Hz", 22050, [](double r) { return Tone(r, 3.0, Glide, true); }},
+        {"glide without fundamental at 48000 Hz", 48000, [](double r) { return Tone(r, 3.0, Glide, false); }},
+        {"noise", 44100, noise},
+        {"silence", 44100, [](double r) { return Signal{std::vector<double>(static_cast<std::size_t>(r)), nullptr}; }},
+    };
+    for (const Case& c : cases) {
+        const Signal s = c.make(c.rate);
+        const Figures f = Evaluate(s, c.rate);
+        if (s.pitchAt) {
+            EXPECT_GE(f.within50, 0.98) << c.name;
+            EXPECT_LT(f.medianCents, 5.0) << c.name;
+        } else {
+            EXPECT_GE(f.unvoiced, 0.95) << c.name;
+        }
+        std::printf("%-40s within 50 ct %.4f  median %.3f ct  no pitch %.4f\n", c.name, f.within50, f.medianCents,
+                    f.unvoiced);
+    }
+}
