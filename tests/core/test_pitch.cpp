@@ -1,6 +1,7 @@
 // The pitch tracker on synthesised tones with a known pitch at every instant: a tone with vibrato
 // around c', the same without its fundamental, a glide, each with white noise 20 dB below it; and
-// pure noise and silence, which have no pitch.
+// pure noise and silence, which have no pitch. Live input joined from blocks gives the same hops.
+#include "core/spectral/PitchLive.h"
 #include "core/spectral/PitchTracker.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +121,25 @@ TEST(PitchTracker, KnownPitchesNoiseAndSilence)
         std::printf("%-40s within 50 ct %.4f  median %.3f ct  no pitch %.4f\n", c.name, f.within50, f.medianCents,
                     f.unvoiced);
     }
+}
+
+TEST(PitchLive, JoinsBlocksIntoTheHopsOfTheWholeTrack)
+{
+    const Signal s = Tone(44100, 1.0, Glide, true);
+    const std::span<const double> all(s.samples);
+    PitchTrack track;
+    TrackPitch(all, 44100, 32768.0, track);
+    PitchLive live(44100, 32768.0, 64);
+    EXPECT_EQ(live.push(all.first(1024), 0), 1); // no whole frame yet: the block alone
+    std::size_t end = 1024;
+    for (; end < 40960; end += 1024)
+        live.push(all.subspan(end, 1024), static_cast<std::int64_t>(end));
+    ASSERT_EQ(live.count(), 1 + PitchHopCount(end, 2048, 512));
+    for (std::uint64_t k = live.count() - live.capacity(); k < live.count(); ++k)
+        EXPECT_EQ(live.at(k).dFrequencyHz, track.hops[k - 1].dFrequencyHz) << k;
+    // Overlapping frames (playback) add only their new hops; after a gap a block starts anew.
+    EXPECT_EQ(live.push(all.subspan(end - 1048, 2048), static_cast<std::int64_t>(end - 1048)), 1);
+    EXPECT_EQ(live.at(live.count() - 1).dFrequencyHz, track.hops[(end - 1536) / 512].dFrequencyHz);
+    EXPECT_EQ(live.push(all.subspan(20000, 1024), 20000), 1);
+    EXPECT_NEAR(1200 * std::log2(live.at(live.count() - 1).dFrequencyHz / Glide(20512 / 44100.0)), 0, 5);
 }
