@@ -45,7 +45,6 @@ void CNotenbildFrame::BuildDialogBar()
         m_pMode[i] = new QRadioButton(QString::fromUtf8(captions[i]), modes);
         modeColumn->addWidget(m_pMode[i]);
     }
-    m_pMode[2]->setEnabled(false);
     v->addWidget(modes);
 
     auto* settings = new QGroupBox(QStringLiteral("Einstellungen"), bar);

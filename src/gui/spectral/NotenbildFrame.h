@@ -19,7 +19,7 @@ public:
     CNotenbildView* notenbildView() const;
 
     // The controls, by their captions (tests drive them as a user does).
-    QRadioButton* modeButton(int mode) const { return m_pMode[mode]; } // 0 … 2; 2 is disabled
+    QRadioButton* modeButton(int mode) const { return m_pMode[mode]; } // 0 … 2
     QRadioButton* linear() const { return m_pLinear; }
     QRadioButton* logarithmic() const { return m_pLog; }
     QSpinBox* overtoneCount() const { return m_pCount; }

@@ -1,5 +1,7 @@
 #include "NotenbildView.h"
 
+#include "NotenbildPitchPane.h"
+
 #include "gui/app/ResoniApp.h"
 #include "gui/document/ResoniDoc.h"
 #include "gui/presentation/PlotPainter.h"
@@ -17,10 +19,12 @@ void PaintNotenbildView(QPainter& painter, int width, int height, const Notenbil
 }
 
 CNotenbildView::CNotenbildView(CResoniDoc& doc, QWidget* parent)
-    : CDocView(doc, Qt::white, parent), m_Settings(NotenbildSettingsFromProfile(doc.app().m_Settings))
+    : CDocView(doc, Qt::white, parent), m_Settings(NotenbildSettingsFromProfile(doc.app().m_Settings)),
+      m_pPitch(std::make_unique<CNotenbildPitchPane>(doc, *this))
 {
     setObjectName(QStringLiteral("CNotenbildView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_pPitch->setActive(m_Settings.nWhatIs == 2);
 }
 
 CNotenbildView::~CNotenbildView()
@@ -28,9 +32,16 @@ CNotenbildView::~CNotenbildView()
     StoreSettings();
 }
 
+void CNotenbildView::OnUpdate(int hint)
+{
+    m_pPitch->OnUpdate(hint);
+    CDocView::OnUpdate(hint);
+}
+
 void CNotenbildView::setSettings(const NotenbildSettings& settings)
 {
     m_Settings = ClampedNotenbildSettings(settings);
+    m_pPitch->setActive(m_Settings.nWhatIs == 2);
     update();
 }
 
@@ -49,5 +60,8 @@ void CNotenbildView::PlayPartials() const
 void CNotenbildView::OnDraw(QPainter& painter, const QRect& /*area*/)
 {
     m_arMaxima = GetDocument().m_arMaxima;
-    PaintNotenbildView(painter, width(), height(), m_Settings, m_arMaxima);
+    if (m_Settings.nWhatIs == 2)
+        PaintNotenbildPitch(painter, width(), height(), m_pPitch->trace());
+    else
+        PaintNotenbildView(painter, width(), height(), m_Settings, m_arMaxima);
 }

@@ -7,8 +7,11 @@
 
 #include "core/spectral/NotenbildLayout.h"
 
+#include <memory>
 #include <utility>
 #include <vector>
+
+class CNotenbildPitchPane;
 
 // Paints the note image of these peaks ((Hz, dBr), ascending) into (0, 0, width, height).
 void PaintNotenbildView(QPainter& painter, int width, int height, const NotenbildSettings& settings,
@@ -21,6 +24,8 @@ public:
     explicit CNotenbildView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CNotenbildView() override;
 
+    void OnUpdate(int hint) override;
+
     const NotenbildSettings& settings() const { return m_Settings; }
     // A new mode, spacing or count (clamped to its range) repaints the view.
     void setSettings(const NotenbildSettings& settings);
@@ -31,6 +36,8 @@ public:
     // "Obertöne anhören, einzeln": the partials of the document's current peak list, 300 ms each,
     // queued one after another by the tone service.
     void PlayPartials() const;
+    // The third mode, "detektierter Notenverlauf": the pitch over time.
+    CNotenbildPitchPane& pitchPane() const { return *m_pPitch; }
 
 protected:
     void OnDraw(QPainter& painter, const QRect& area) override;
@@ -38,4 +45,5 @@ protected:
 private:
     NotenbildSettings m_Settings;
     std::vector<std::pair<double, double>> m_arMaxima;
+    std::unique_ptr<CNotenbildPitchPane> m_pPitch;
 };
