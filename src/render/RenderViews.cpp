@@ -7,7 +7,9 @@
 #include "core/waveform/WaveViewLayout.h"
 #include "core/spectral/NotenbildSettings.h"
 #include "core/spectral/SonoSettings.h"
+#include "core/spectral/PitchTracker.h"
 #include "gui/spectral/FFTView.h"
+#include "gui/spectral/NotenbildPitchPane.h"
 #include "gui/spectral/NotenbildView.h"
 #include "gui/spectral/SonoView.h"
 #include "gui/waveform/WaveformPaint.h"
@@ -124,15 +126,24 @@ void PaintSonogram(QPainter& painter, int width, int height, const RenderSource&
 }
 
 // The note image of the peaks the FFT view finds in the selection with the profile's parameters,
-// as with both windows open.
+// as with both windows open; in the third mode the pitch track of the selection.
 void PaintNotes(QPainter& painter, int width, int height, const RenderSource& source, const ProfileSettings& profile)
 {
+    const NotenbildSettings settings = NotenbildSettingsFromProfile(profile);
+    if (settings.nWhatIs == 2) {
+        PitchTrack track;
+        TrackPitch(Selection(source), source.rate, source.bits == 8 ? 128.0 : 32768.0, track);
+        NotenbildPitchTrace trace;
+        trace.hops = std::move(track.hops);
+        PaintNotenbildPitch(painter, width, height, trace);
+        return;
+    }
     std::vector<double> spectrum;
     FFTFrameInput in = SelectionSpectrum(width, height, source, spectrum);
     in.bNoteImageOpen = true;
     FFTPlotModel model(FFTViewSettingsFromProfile(profile));
     model.repaint(in);
-    PaintNotenbildView(painter, width, height, NotenbildSettingsFromProfile(profile), model.noteImagePeaks());
+    PaintNotenbildView(painter, width, height, settings, model.noteImagePeaks());
 }
 
 } // namespace

@@ -34,7 +34,8 @@ void PrintHelp()
     for (const std::string& v : RenderViewNames())
         views += (views.empty() ? "" : ", ") + v;
     std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
-                "                     [--profile NAME] [--channel left|right] [--text] [--raw]\n"
+                "                     [--profile NAME] [--mode spectrum|staff|pitch] [--channel left|right]\n"
+                "                     [--text] [--raw]\n"
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
                 "without a display. VIEW is one of: %s.\n"
@@ -44,6 +45,8 @@ void PrintHelp()
                 "  --width/--height  picture size in pixels, %d … %d (default 800 × 400)\n"
                 "  --profile NAME  the view's parameters: Standard (default), Musiker, Analytiker, Komplett,\n"
                 "                  Grundschule, Oberschule, an own profile's name, or an .ini file\n"
+                "  --mode MODE     the note image (VIEW notes): its overtone spectrum, the overtones on the\n"
+                "                  staff, or the pitch over time; default the profile's mode\n"
                 "  --channel, --text, --raw  read the input as resoni-analyze does\n",
                 views.c_str(), kMinSide, kMaxSide);
 }
@@ -81,7 +84,7 @@ ProfileSettings ReadProfile(const std::string& name)
 
 int Render(const std::vector<std::string>& argv)
 {
-    std::set<std::string> valueOptions{"out", "width", "height", "profile"}, flagOptions;
+    std::set<std::string> valueOptions{"out", "width", "height", "profile", "mode"}, flagOptions;
     addSeriesOptions(valueOptions, flagOptions);
     const CliArgs args(argv, valueOptions, flagOptions);
     if (args.positional().size() != 2)
@@ -101,7 +104,16 @@ int Render(const std::vector<std::string>& argv)
         throw CliUsageError("--width/--height: " + std::to_string(width) + " × " + std::to_string(height) +
                             " is outside " + std::to_string(kMinSide) + " … " + std::to_string(kMaxSide) +
                             " pixels");
-    const ProfileSettings profile = ReadProfile(args.text("profile").value_or("Standard"));
+    ProfileSettings profile = ReadProfile(args.text("profile").value_or("Standard"));
+    if (const std::optional<std::string> mode = args.text("mode")) {
+        if (view != "notes")
+            throw CliUsageError("--mode applies to the view notes only");
+        const std::vector<std::string> modes{"spectrum", "staff", "pitch"};
+        const auto it = std::find(modes.begin(), modes.end(), *mode);
+        if (it == modes.end())
+            throw CliUsageError("--mode: '" + *mode + "' is none of spectrum, staff, pitch");
+        profile.IniNotenbildWhatIs = static_cast<int>(it - modes.begin());
+    }
 
     SeriesInput all = loadWholeSeries(args.positional()[1], args);
     const SelectionFrame selection = selectionOfSeries(all, args);
