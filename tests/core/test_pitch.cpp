@@ -140,6 +140,7 @@ TEST(PitchLive, JoinsBlocksIntoTheHopsOfTheWholeTrack)
     // Overlapping frames (playback) add only their new hops; after a gap a block starts anew.
     EXPECT_EQ(live.push(all.subspan(end - 1048, 2048), static_cast<std::int64_t>(end - 1048)), 1);
     EXPECT_EQ(live.at(live.count() - 1).dFrequencyHz, track.hops[(end - 1536) / 512].dFrequencyHz);
+    EXPECT_EQ(live.push(all.subspan(end - 1048, 2048), static_cast<std::int64_t>(end - 1048)), 0);
     EXPECT_EQ(live.push(all.subspan(20000, 1024), 20000), 1);
     EXPECT_NEAR(1200 * std::log2(live.at(live.count() - 1).dFrequencyHz / Glide(20512 / 44100.0)), 0, 5);
 }

@@ -10,7 +10,7 @@ PitchLive::PitchLive(double dSampleRate, double dFullScale, std::size_t nCapacit
 void PitchLive::clear()
 {
     m_Joined.clear();
-    m_nNextHop = m_nEnd = 0;
+    m_nNextHop = m_nEnd = m_nBlockFirst = 0;
     m_nCount = 0;
 }
 
@@ -27,7 +27,10 @@ int PitchLive::push(std::span<const double> block, std::int64_t nFirst)
     const auto size = static_cast<std::int64_t>(block.size());
     const std::int64_t end = nFirst + size;
     const std::int64_t joinedStart = m_nEnd - static_cast<std::int64_t>(m_Joined.size());
-    const bool bContinues = !m_Joined.empty() && nFirst >= joinedStart && nFirst <= m_nEnd && end > m_nEnd;
+    if (!m_Joined.empty() && nFirst >= m_nBlockFirst && end <= m_nEnd)
+        return 0; // nothing new (a play position that has not moved)
+    m_nBlockFirst = nFirst;
+    const bool bContinues = !m_Joined.empty() && nFirst >= joinedStart && nFirst <= m_nEnd;
     if (bContinues) {
         m_Joined.insert(m_Joined.end(), block.begin() + (m_nEnd - nFirst), block.end());
     } else {

@@ -1,6 +1,6 @@
 // The pitch of live input, hop by hop. Blocks of samples arrive with their position in the input
 // (capture: the samples captured so far; playback: the play position). Blocks that continue the
-// previous one are joined, and every hop whose frame lies complete in the joined samples is
+// previous one are joined (a block with nothing new is skipped), and every hop whose frame lies complete in the joined samples is
 // estimated, so contiguous input gives one estimate per hop as the whole-series track does. After a
 // gap the joined samples start anew; when a block then completes no frame, its newest samples are
 // estimated as a shorter frame, so every block shows something. The newest estimates are kept in a
@@ -37,6 +37,7 @@ private:
     std::vector<double> m_Joined; // input samples [m_nNextHop, m_nEnd)
     std::int64_t m_nNextHop = 0;  // first sample of the next hop's frame
     std::int64_t m_nEnd = 0;      // one past the newest sample
+    std::int64_t m_nBlockFirst = 0; // first sample of the newest block
     std::vector<PitchEstimate> m_Ring;
     std::uint64_t m_nCount = 0;
 };

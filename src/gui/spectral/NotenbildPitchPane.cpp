@@ -139,10 +139,12 @@ void CNotenbildPitchPane::AddLiveBlock()
                         : m_doc.m_nSampleRate > 0                             ? m_doc.m_nSampleRate
                                                                               : 44100.0;
     const int bits = bListening && capture ? capture->bitsPerSample : m_doc.m_nBitsPerSample;
-    if (!m_pLive || m_pLive->sampleRate() != rate) {
+    // Another source (or rate) starts the trace anew at the left edge.
+    if (!m_pLive || m_pLive->sampleRate() != rate || m_bLiveListening != bListening) {
         CancelRun();
         m_pSource.reset();
         m_pLive = std::make_unique<PitchLive>(rate, FullScale(bits));
+        m_bLiveListening = bListening;
     }
     std::span<const double> block = m_doc.m_arSignal;
     std::int64_t first = 0;

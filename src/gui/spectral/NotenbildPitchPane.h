@@ -64,4 +64,5 @@ private:
     int m_nRun = 0; // numbers the computations; reports of older ones are ignored
     int m_nCancelledRuns = 0;
     std::unique_ptr<PitchLive> m_pLive; // set while the trace shows live input
+    bool m_bLiveListening = false;       // its source: the capture (or else playback)
 };
