@@ -57,7 +57,7 @@ double Glide(double t)
 
 struct Figures
 {
-    double within50 = 0, medianCents = 0, unvoiced = 0;
+    double within50 = 0, medianCents = 0, unvoiced = 0, maxConfidence = 0;
 };
 
 Figures Evaluate(const Signal& s, double rate)
@@ -69,6 +69,7 @@ Figures Evaluate(const Signal& s, double rate)
     for (std::size_t i = 0; i < track.hops.size(); ++i) {
         const PitchEstimate& e = track.hops[i];
         f.unvoiced += e.voiced() ? 0 : 1;
+        f.maxConfidence = std::max(f.maxConfidence, e.dConfidence);
         if (s.pitchAt && e.voiced())
             errors.push_back(std::abs(1200.0 * std::log2(e.dFrequencyHz / s.pitchAt(track.timeOf(i)))));
     }
@@ -91,6 +92,7 @@ TEST(PitchTracker, KnownPitchesNoiseAndSilence)
         const char* name;
         double rate;
         std::function<Signal(double)> make;
+        double medianCents; // the largest median error allowed; below 0: no pitch in 95 % of the hops
     };
     const auto noise = [](double rate) {
         Signal s{std::vector<double>(static_cast<std::size_t>(2 * rate)), nullptr};
@@ -100,23 +102,37 @@ TEST(PitchTracker, KnownPitchesNoiseAndSilence)
             v = normal(random);
         return s;
     };
+    // Pure tones at the ends of the range 50 … 2000 Hz and beyond them (not an octave lower).
+    const auto sine = [](double hz) {
+        return [hz](double rate) {
+            Signal s{std::vector<double>(static_cast<std::size_t>(rate)), [hz](double) { return hz; }};
+            for (std::size_t i = 0; i < s.samples.size(); ++i)
+                s.samples[i] = 8000.0 * std::sin(2.0 * std::numbers::pi * hz * static_cast<double>(i) / rate);
+            return s;
+        };
+    };
     const Case cases[] = {
-        {"vibrato", 44100, [](double r) { return Tone(r, 2.0, Vibrato, true); }},
-        {"vibrato without fundamental", 44100, [](double r) { return Tone(r, 2.0, Vibrato, false); }},
-        {"glide", 44100, [](double r) { return Tone(r, 3.0, Glide, true); }},
-        {"glide at 22050 Hz", 22050, [](double r) { return Tone(r, 3.0, Glide, true); }},
-        {"glide without fundamental at 48000 Hz", 48000, [](double r) { return Tone(r, 3.0, Glide, false); }},
-        {"noise", 44100, noise},
-        {"silence", 44100, [](double r) { return Signal{std::vector<double>(static_cast<std::size_t>(r)), nullptr}; }},
+        {"vibrato", 44100, [](double r) { return Tone(r, 2.0, Vibrato, true); }, 1.0},
+        {"vibrato without fundamental", 44100, [](double r) { return Tone(r, 2.0, Vibrato, false); }, 1.0},
+        {"glide", 44100, [](double r) { return Tone(r, 3.0, Glide, true); }, 0.5},
+        {"glide at 22050 Hz", 22050, [](double r) { return Tone(r, 3.0, Glide, true); }, 0.5},
+        {"glide without fundamental at 48000 Hz", 48000, [](double r) { return Tone(r, 3.0, Glide, false); }, 0.5},
+        {"50 Hz", 44100, sine(50), 0.1},
+        {"1990 Hz", 44100, sine(1990), 0.2},
+        {"45 Hz", 44100, sine(45), -1},
+        {"3000 Hz", 44100, sine(3000), -1},
+        {"noise", 44100, noise, -1},
+        {"silence", 44100, [](double r) { return Signal{std::vector<double>(static_cast<std::size_t>(r)), nullptr}; }, -1},
     };
     for (const Case& c : cases) {
         const Signal s = c.make(c.rate);
         const Figures f = Evaluate(s, c.rate);
-        if (s.pitchAt) {
+        if (c.medianCents > 0) {
             EXPECT_GE(f.within50, 0.98) << c.name;
-            EXPECT_LT(f.medianCents, 5.0) << c.name;
+            EXPECT_LT(f.medianCents, c.medianCents) << c.name;
         } else {
             EXPECT_GE(f.unvoiced, 0.95) << c.name;
+            EXPECT_TRUE(s.pitchAt || f.maxConfidence < 0.3) << c.name; // no periodicity at all
         }
         std::printf("%-40s within 50 ct %.4f  median %.3f ct  no pitch %.4f\n", c.name, f.within50, f.medianCents,
                     f.unvoiced);
@@ -134,6 +150,7 @@ TEST(PitchLive, JoinsBlocksIntoTheHopsOfTheWholeTrack)
     std::size_t end = 1024;
     for (; end < 40960; end += 1024)
         live.push(all.subspan(end, 1024), static_cast<std::int64_t>(end));
+    ASSERT_EQ(PitchHopCount(2048, 2048, 512) + PitchHopCount(2047, 2048, 512), 1u); // one frame, none
     ASSERT_EQ(live.count(), 1 + PitchHopCount(end, 2048, 512));
     for (std::uint64_t k = live.count() - live.capacity(); k < live.count(); ++k)
         EXPECT_EQ(live.at(k).dFrequencyHz, track.hops[k - 1].dFrequencyHz) << k;
