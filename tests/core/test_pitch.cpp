@@ -160,4 +160,6 @@ TEST(PitchLive, JoinsBlocksIntoTheHopsOfTheWholeTrack)
     EXPECT_EQ(live.push(all.subspan(end - 1048, 2048), static_cast<std::int64_t>(end - 1048)), 0);
     EXPECT_EQ(live.push(all.subspan(20000, 1024), 20000), 1);
     EXPECT_NEAR(1200 * std::log2(live.at(live.count() - 1).dFrequencyHz / Glide(20512 / 44100.0)), 0, 5);
+    // The newest captured samples reaching back before the kept ones continue them: hops from 20000 on.
+    EXPECT_EQ(live.push(all.subspan(19000, 4096), 19000), 3);
 }

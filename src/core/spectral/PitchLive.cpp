@@ -24,9 +24,14 @@ int PitchLive::push(std::span<const double> block, std::int64_t nFirst)
 {
     if (block.empty())
         return 0;
+    const std::int64_t joinedStart = m_nEnd - static_cast<std::int64_t>(m_Joined.size());
+    // A block that reaches back before the kept samples and beyond the newest one continues them.
+    if (!m_Joined.empty() && nFirst < joinedStart && nFirst + static_cast<std::int64_t>(block.size()) > m_nEnd) {
+        block = block.subspan(static_cast<std::size_t>(joinedStart - nFirst));
+        nFirst = joinedStart;
+    }
     const auto size = static_cast<std::int64_t>(block.size());
     const std::int64_t end = nFirst + size;
-    const std::int64_t joinedStart = m_nEnd - static_cast<std::int64_t>(m_Joined.size());
     if (!m_Joined.empty() && nFirst >= m_nBlockFirst && end <= m_nEnd)
         return 0; // nothing new (a play position that has not moved)
     m_nBlockFirst = nFirst;

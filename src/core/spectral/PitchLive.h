@@ -1,5 +1,5 @@
 // The pitch of live input, hop by hop. Blocks of samples arrive with their position in the input
-// (capture: the samples captured so far; playback: the play position). Blocks that continue the
+// (capture: the samples captured so far; playback: the play position). Blocks that continue or overlap the
 // previous one are joined (a block with nothing new is skipped), and every hop whose frame lies complete in the joined samples is
 // estimated, so contiguous input gives one estimate per hop as the whole-series track does. After a
 // gap the joined samples start anew; when a block then completes no frame, its newest samples are

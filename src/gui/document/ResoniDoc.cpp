@@ -299,6 +299,9 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
 void CResoniDoc::OnCaptureBlock(std::span<const double> block)
 {
     m_nCapturedSamples += block.size();
+    m_arRecentInput.insert(m_arRecentInput.end(), block.begin(), block.end());
+    if (m_arRecentInput.size() > kRecentInputSamples)
+        m_arRecentInput.erase(m_arRecentInput.begin(), m_arRecentInput.end() - kRecentInputSamples);
     const int rate = m_pWaveFormat ? static_cast<int>(m_pWaveFormat->samplesPerSec) : 0;
     if (!CountCaptureBlock(m_nBlockCounter, rate, m_nFFTSize))
         return;

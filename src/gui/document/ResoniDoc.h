@@ -165,6 +165,10 @@ public:
     std::unique_ptr<CCwt> m_pCwt;             // the wavelet engine and its request
     std::unique_ptr<CCaptureThread> m_pCaptureThread; // while listening
     std::uint64_t m_nCapturedSamples = 0;     // samples handed over by the capture thread so far
+    // The newest captured samples, contiguous whatever k is (at most kRecentInputSamples): the
+    // pitch over time needs whole frames, also when only every k-th block becomes the analysis block.
+    std::vector<double> m_arRecentInput;
+    static constexpr std::size_t kRecentInputSamples = 16384;
 
     static const QString kNoFile; // "Kein File ausgewählt."
 

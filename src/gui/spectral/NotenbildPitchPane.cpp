@@ -149,6 +149,9 @@ void CNotenbildPitchPane::AddLiveBlock()
     std::span<const double> block = m_doc.m_arSignal;
     std::int64_t first = 0;
     if (bListening) {
+        // The newest captured samples rather than the analysis block: contiguous, so that every
+        // hop gets its whole frame also when only every second block is analysed.
+        block = m_doc.m_arRecentInput;
         first = static_cast<std::int64_t>(m_doc.m_nCapturedSamples) - static_cast<std::int64_t>(block.size());
     } else {
         block = block.first(std::min(block.size(), static_cast<std::size_t>(PitchFrameLength(rate))));
