@@ -13,6 +13,11 @@
 #include "gui/spectral/NotenbildView.h"
 #include "gui/spectral/SonoView.h"
 #include "gui/waveform/WaveformPaint.h"
+#include "gui/wavelet/WaveletView.h"
+
+#include "core/wavelet/Cwt.h"
+#include "core/wavelet/CwtCheck.h"
+#include "core/wavelet/WaveletSettings.h"
 
 #include <QPainter>
 
@@ -146,11 +151,45 @@ void PaintNotes(QPainter& painter, int width, int height, const RenderSource& so
     PaintNotenbildView(painter, width, height, settings, model.noteImagePeaks());
 }
 
+// The wavelet transform of the selection with the profile's wavelet settings, as the window shows
+// it; an argument the engine refuses is one error line with the engine's text.
+void PaintWavelet(QPainter& painter, int width, int height, const RenderSource& source,
+                  const ProfileSettings& profile)
+{
+    const std::span<const double> selection = Selection(source);
+    if (selection.size() < 2)
+        throw std::runtime_error("the selection holds fewer than 2 samples");
+    CCwt cwt;
+    cwt.setDiagnostics({});
+    CwtRequest& request = cwt.request();
+    cwtRequestFromProfile(profile, request);
+    std::string problem = cwtArgumentProblem(request.wavelet);
+    if (!problem.empty()) {
+        problem.erase(problem.find_last_not_of('\n') + 1);
+        throw std::runtime_error(problem);
+    }
+    WaveletPicture picture;
+    const std::vector<double> samples(selection.begin(), selection.end());
+    const auto duration = static_cast<float>(static_cast<double>(samples.size()) / source.rate);
+    try {
+        request.startTime = 0.0f, request.endTime = duration, request.rate = static_cast<float>(source.rate);
+        cwt.Transform(samples.data(), samples.size(), picture.values);
+    } catch (const std::exception& error) {
+        std::string text = error.what();
+        text.erase(text.find_last_not_of('\n') + 1);
+        throw std::runtime_error(text);
+    }
+    for (float g : cwt.rowScales())
+        picture.rowFrequencies.push_back(1.0f / g);
+    picture.duration = duration;
+    PaintWaveletView(painter, picture, width, height);
+}
+
 } // namespace
 
 const std::vector<std::string>& RenderViewNames()
 {
-    static const std::vector<std::string> names{"waveform", "overview", "fft", "sonogram", "notes"};
+    static const std::vector<std::string> names{"waveform", "overview", "fft", "sonogram", "notes", "wavelet"};
     return names;
 }
 
@@ -176,6 +215,8 @@ void PaintRenderView(QPainter& painter, const std::string& view, int width, int 
         PaintSonogram(painter, width, height, source, profile);
     else if (view == "notes")
         PaintNotes(painter, width, height, source, profile);
+    else if (view == "wavelet")
+        PaintWavelet(painter, width, height, source, profile);
     else
         throw std::runtime_error("unknown view '" + view + "'");
 }

@@ -21,7 +21,7 @@ struct RenderSource
     int selectionFFTSize = 0;
 };
 
-// "waveform overview fft sonogram notes": the names VIEW may take, as --help lists them.
+// "waveform overview fft sonogram notes wavelet": the names VIEW may take, as --help lists them.
 const std::vector<std::string>& RenderViewNames();
 
 // Paints the view into (0, 0, width, height) with the profile's parameters. Throws

@@ -5,13 +5,16 @@
 #include "core/wavelet/CwtExit.h"
 #include "core/wavelet/WaveletFactory.h"
 #include "core/wavelet/wavelet_bspline.h"
+#include "CliRunner.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -55,8 +58,9 @@ std::vector<double> convolvedBoxes(const std::vector<long>& lengths)
 struct CwtRun
 {
     std::vector<float> out;
-    std::vector<float> scales; // per output row
+    std::vector<float> scales; // per output row: 1 / its frequency
     long n = 0, m = 0;
+    float centre = 0.0f;
     float at(long row, long col) const { return out[static_cast<size_t>(2 + row * m + col)]; }
     long argmaxRow(long col) const
     {
@@ -68,12 +72,12 @@ struct CwtRun
 };
 
 CwtRun transform(const std::vector<double>& series, const std::string& wavelet, double fmin, double fmax, long n,
-                 long m)
+                 long m, bool fixedResolution = false, int division = 2)
 {
     CCwt cwt;
     cwt.setDiagnostics({});
     CwtRequest& req = cwt.request();
-    req.wavelet = wavelet;
+    req.wavelet = wavelet, req.fixedResolution = fixedResolution, req.division = division;
     req.scaleLow = static_cast<float>(1.0 / fmin), req.scaleHigh = static_cast<float>(1.0 / fmax);
     req.rows = n, req.columns = m, req.endTime = static_cast<float>(series.size()) / 44100.0f;
     CwtRun run{{}, {}, n, m};
@@ -81,6 +85,7 @@ CwtRun transform(const std::vector<double>& series, const std::string& wavelet, 
     EXPECT_EQ(run.out.size(), static_cast<size_t>(2 + n * m));
     EXPECT_EQ(std::tuple(run.out.at(0), run.out.at(1)), std::tuple(float(n), float(m)));
     run.scales = cwt.rowScales();
+    run.centre = cwt.centreFrequency();
     return run;
 }
 
@@ -341,30 +346,34 @@ TEST(WaveletTransform, OutputLayoutAndRequestVariants)
 
 TEST(WaveletTransform, SineGivesTheAnalyticScaleProfile)
 {
-    // For x = sin(2πf·t) the transform at scale g seconds is ∝ √g·Ψ(f·g), Ψ the wavelet's Fourier
-    // transform: Morlet (σ = 2) e^{−2π²σ²(ν − 1)²}; Cauchy of order 2 (a = 4π/5) ν²·e^{−2πν/a};
-    // the real, even Mexican hat (y = b·t, b = 0.375·√π) ν²·e^{−(2πν)²/(2b²)}, times |sin θ| of
-    // the column's phase. So within a column every row, relative to the row where √g·Ψ peaks,
-    // follows that profile up to the wavelet's truncation at its support. The rows hold the grid
+    // For x = sin(2πf·t) the transform of a row of frequency 1/g, analysed at the wavelet scale
+    // f_c·g, is ∝ Ψ(f·f_c·g) (the same weight at every scale), Ψ the wavelet's Fourier transform:
+    // Morlet (σ = 2) e^{−2π²σ²(ν − 1)²}, peak at ν = 1; Cauchy of order 2 (a = 4π/5)
+    // ν²·e^{−2πν/a}, peak at 2α/(2α + 1) = 0.8; the real, even Mexican hat (y = b·t,
+    // b = 0.375·√π) ν²·e^{−(2πν)²/(2b²)}, peak at b·√2/(2π), times |sin θ| of the column's phase.
+    // So within a column every row, relative to the row where Ψ peaks, follows that profile up to
+    // the wavelet's truncation at its support. The rows hold the grid
     // g_i = (1/100 s)·(100/5000)^(i/60): complex wavelets from i = 1, real ones from i = 60 down.
-    struct Case { const char* wavelet; double (*psiHat)(double); double halfSupport, tolerance; bool complex; };
+    struct Case { const char* wavelet; double (*psiHat)(double); double centre, halfSupport, tolerance; bool complex; };
     const Case cases[] = {
-        {"morlet,2", [](double nu) { return std::exp(-8 * kPi * kPi * (nu - 1) * (nu - 1)); }, 4 * kPi, 0.01, true},
-        {"cauchy,2", [](double nu) { return nu * nu * std::exp(-2.5 * nu); }, 1.78, 0.04, true},
-        {"mexicanhat", [](double nu) { return nu * nu * std::exp(-2 * kPi * nu * nu / 0.140625); }, 5.0, 0.05, false},
+        {"morlet,2", [](double nu) { return std::exp(-8 * kPi * kPi * (nu - 1) * (nu - 1)); }, 1.0, 4 * kPi, 0.01, true},
+        {"cauchy,2", [](double nu) { return nu * nu * std::exp(-2.5 * nu); }, 0.8, 1.78, 0.04, true},
+        {"mexicanhat", [](double nu) { return nu * nu * std::exp(-2 * kPi * nu * nu / 0.140625); },
+         0.375 * std::sqrt(2 * kPi) / (2 * kPi), 5.0, 0.05, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wavelet);
         const CwtRun run = transform(tone(22050, 437.0), c.wavelet, 100.0, 5000.0, 60, 20);
+        EXPECT_NEAR(run.centre, c.centre, 0.02 * c.centre); // from the sampled wavelet
         std::vector<double> h(60);
         for (size_t q = 0; q < 60; ++q) {
             const double g = 0.01 * std::pow(0.02, (c.complex ? q + 1.0 : 60.0 - q) / 60.0);
             EXPECT_NEAR(run.scales[q], g, 1e-6 * g) << q;
-            h[q] = std::sqrt(g) * c.psiHat(437.0 * g);
+            h[q] = c.psiHat(437.0 * run.centre * g);
         }
         const long peak = std::max_element(h.begin(), h.end()) - h.begin();
         int columns = 0;
-        for (long k : interiorColumns(22050, 20, 441.0, c.halfSupport)) {
+        for (long k : interiorColumns(22050, 20, 441.0 * c.centre, c.halfSupport)) {
             if (run.at(peak, k) < 128) // real wavelets: columns near a zero of sin θ (437 Hz: the phases vary)
                 continue;
             ++columns;
@@ -377,24 +386,96 @@ TEST(WaveletTransform, SineGivesTheAnalyticScaleProfile)
     }
 }
 
-TEST(WaveletTransform, ToneLandsInTheRowOfItsFrequency)
+TEST(WaveletTransform, EveryToneInItsRow)
 {
-    // 0.5 s of a pure tone, 100 rows up to 5000 Hz: away from the edges the largest value of
-    // every column lies in the row whose frequency (1 / scale) is nearest the tone. Higher tones
-    // leave the lowest rows out: the wavelet sampled at N = 200 points lets a tone f alias into
-    // the rows near f / 6.96 and f / 8.96.
-    struct Case { const char* wavelet; double frequency, fmin, halfSupport; };
-    const Case cases[] = {{"morlet,2", 440.0, 100.0, 4 * kPi}, {"bspline,10,10", 440.0, 100.0, 10.0},
-                          {"morlet,2", 4000.0, 800.0, 4 * kPi}};
+    // 1 s of one or two tones, 100 rows from 20 Hz to 20 kHz (one grid step: a factor 1.072): in
+    // every middle column the largest local maxima lie within one row of the tones' rows. Poisson
+    // (its spectrum peaks at ν = 0) and Spinning (a spectral top flat within 0.3 % over ±2 rows)
+    // place no tone; Cauchy's wide spectrum aliases at scales under 3 samples (above 5 kHz).
+    struct Case { const char* wavelet; std::vector<double> tones; };
+    const Case cases[] = {
+        {"haar", {60}}, {"haar", {440}}, {"haar", {11000}}, {"mexicanhat", {70}}, {"mexicanhat", {2500}},
+        {"mexicanhat", {12000}}, {"sinus", {60}}, {"sinus", {2500}}, {"sinus", {11000}}, {"cauchy,2", {60}},
+        {"cauchy,2", {440}}, {"cauchy,2", {5000}}, {"cauchy,1", {1000}}, {"morlet,2", {30}}, {"morlet,2", {2500}},
+        {"morlet,2", {15000}}, {"bspline,10,10", {60}}, {"bspline,10,10", {7000}}, {"morlet,2", {300, 3000}},
+        {"bspline,10,10", {150, 9000}}, {"mexicanhat", {200, 6000}},
+    };
     for (const Case& c : cases) {
-        const CwtRun run = transform(tone(22050, c.frequency), c.wavelet, c.fmin, 5000.0, 100, 20);
-        long expected = 0;
-        for (long q = 1; q < 100; ++q)
-            if (std::fabs(std::log(c.frequency * run.scales[q])) < std::fabs(std::log(c.frequency * run.scales[expected])))
-                expected = q;
-        const std::vector<long> inside = interiorColumns(22050, 20, 44100.0 / c.fmin, c.halfSupport);
-        ASSERT_GE(inside.size(), 5u) << c.wavelet;
-        for (long k : inside)
-            EXPECT_LE(std::labs(run.argmaxRow(k) - expected), 1) << c.wavelet << " " << c.frequency << " Hz, column " << k;
+        std::vector<double> series(44100, 0.0);
+        for (double f : c.tones) {
+            const std::vector<double> t = tone(44100, f);
+            for (size_t k = 0; k < t.size(); ++k)
+                series[k] += t[k] / static_cast<double>(c.tones.size());
+        }
+        const CwtRun run = transform(series, c.wavelet, 20.0, 20000.0, 100, 40);
+        std::vector<long> expected;
+        for (double f : c.tones) {
+            long best = 0;
+            for (long q = 1; q < 100; ++q)
+                if (std::fabs(std::log(f * run.scales[q])) < std::fabs(std::log(f * run.scales[best])))
+                    best = q;
+            expected.push_back(best);
+        }
+        int columns = 0;
+        for (long k = 10; k < 30; ++k) {
+            std::vector<std::pair<float, long>> peaks; // local maxima of the column
+            for (long q = 0; q < 100; ++q)
+                if ((q == 0 || run.at(q, k) > run.at(q - 1, k)) && (q == 99 || run.at(q, k) >= run.at(q + 1, k)))
+                    peaks.emplace_back(run.at(q, k), q);
+            std::sort(peaks.rbegin(), peaks.rend());
+            if (peaks.front().first < 64) // real wavelets: a column near a zero of the tone's phase
+                continue;
+            ++columns;
+            for (size_t t = 0; t < c.tones.size(); ++t) {
+                long nearest = 99;
+                for (size_t p = 0; p < c.tones.size(); ++p)
+                    nearest = std::min(nearest, std::labs(peaks.at(p).second - expected[t]));
+                EXPECT_LE(nearest, 1) << c.wavelet << " " << c.tones[t] << " Hz, column " << k;
+            }
+        }
+        EXPECT_GE(columns, 8) << c.wavelet << " " << c.tones[0];
     }
+    // The wavelet sampled at 200 points at every scale reads a 2000 Hz tone only every s/r samples
+    // at large scales: with Morlet,2 from 100 to 5000 Hz it peaks in the row of about 284 Hz.
+    const CwtRun old = transform(tone(22050, 2000.0), "morlet,2", 100.0, 5000.0, 100, 20, true);
+    EXPECT_NEAR(std::log(1.0 / old.scales[static_cast<size_t>(old.argmaxRow(10))]), std::log(284.0), 0.07);
+}
+
+TEST(WaveletTransform, DivisionsSpaceTheRowsAndTheCliNamesTheirFrequencies)
+{
+    // 10 rows from 100 to 1100 Hz: linear 200, 300, … 1100 Hz; reziprok scales equally spaced
+    // from 1/100 s to 1/1100 s; exponentiell 100·11^(i/10). Morlet puts row 0 at the lowest.
+    const double step = (1.0 / 1100 - 1.0 / 100) / 10;
+    for (long q = 0; q < 10; ++q) {
+        const double i = q + 1.0;
+        EXPECT_NEAR(1.0 / transform(tone(4410, 440), "morlet", 100, 1100, 10, 4, false, 0).scales[q], 100 + 100 * i, 1e-3);
+        EXPECT_NEAR(transform(tone(4410, 440), "morlet", 100, 1100, 10, 4, false, 1).scales[q], 0.01 + step * i, 1e-7);
+        EXPECT_NEAR(1.0 / transform(tone(4410, 440), "morlet", 100, 1100, 10, 4, false, 2).scales[q],
+                    100 * std::pow(11.0, i / 10), 1e-3);
+    }
+    // resoni-analyze: a 700 Hz tone with the Mexican hat on the linear grid peaks in the 700 Hz row.
+    const std::string path = ::testing::TempDir() + "wavelet_tone_700.dat";
+    {
+        std::FILE* file = std::fopen(path.c_str(), "w");
+        for (double v : tone(22050, 700.0))
+            std::fprintf(file, "%.0f\n", v);
+        std::fclose(file);
+    }
+    const CliResult result = runCli({"cwt", path, "--text", "--wavelet", "mexicanhat", "--fmin", "100", "--fmax",
+                                     "1100", "--rows", "10", "--cols", "8", "--division", "linear"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    double bestValue = -1, bestHz = 0;
+    std::istringstream lines(result.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "row,col,frequency_hz,value");
+    while (std::getline(lines, line)) {
+        long row = 0, col = 0;
+        double hz = 0, value = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%ld,%ld,%lf,%lf", &row, &col, &hz, &value), 4) << line;
+        EXPECT_NEAR(hz, 1100 - 100 * row, 1e-3) << line; // a real wavelet: row 0 is the highest
+        if (col == 3 && value > bestValue) // 131.25 periods in: the even wavelet meets a crest
+            bestValue = value, bestHz = hz;
+    }
+    EXPECT_NEAR(bestHz, 700.0, 1e-3);
 }

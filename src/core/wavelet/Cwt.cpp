@@ -6,6 +6,7 @@
 #include "core/wavelet/CwtText.h"
 #include "core/wavelet/DataSetWindow.h"
 #include "core/wavelet/ScaleGrid.h"
+#include "core/wavelet/WaveletCentre.h"
 #include "core/wavelet/WaveletFactory.h"
 
 #include <cmath>
@@ -79,8 +80,14 @@ bool CCwt::Transform(const double* series, size_t count, std::vector<float>& out
     const float rsupp = wavelet->rsupp();
     if (!std::isfinite(lsupp) || !std::isfinite(rsupp) || !(rsupp > lsupp))
         throwInvalid("the wavelet support is empty or not finite");
+    if (m_strCentreOf != req.wavelet) {
+        m_fCentre = waveletCentreFrequency(*wavelet);
+        m_strCentreOf = req.wavelet;
+    }
+    const float centre = m_fCentre;
 
-    // 3. The data-set window, reaching as far beyond [first, end) as the largest scale needs.
+    // 3. The data-set window, reaching as far beyond [first, end) as the largest scale needs
+    // (f_c ≤ 1, so the wavelet's scales f_c·g never exceed the grid's).
     const float S = std::fmax(req.scaleLow, req.scaleHigh) * req.rate;
     const float lower = S >= 0.0f ? S * lsupp : S * rsupp;
     const float upper = S >= 0.0f ? S * rsupp : S * lsupp;
@@ -100,7 +107,7 @@ bool CCwt::Transform(const double* series, size_t count, std::vector<float>& out
                        windowEnd - end));
 
     // 4. Scale grid, transform and post-processing, then n and m in front.
-    const CScaleGrid grid(req.scaleLow, req.scaleHigh, n);
+    const CScaleGrid grid(req.scaleLow, req.scaleHigh, n, req.division);
     if (!grid.allFinite())
         throwInvalid("the scale grid is not finite (scales of opposite signs?)");
     std::vector<float> values = allocateCwtArray(n, m);
@@ -110,6 +117,9 @@ bool CCwt::Transform(const double* series, size_t count, std::vector<float>& out
     plan.rows = n;
     plan.columns = m;
     plan.resolution = req.resolution;
+    plan.fixedResolution = req.fixedResolution;
+    plan.centre = centre;
+    plan.abort = m_pAbort;
     plan.startTime = req.startTime;
     plan.endTime = req.endTime;
     plan.rate = req.rate;

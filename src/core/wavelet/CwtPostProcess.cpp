@@ -41,6 +41,6 @@ void cwtComplexMagnitudes(float* re, const float* im, long n, long m, float* out
         const float* src = re + static_cast<size_t>(q) * static_cast<size_t>(m);
         float* dst = out + static_cast<size_t>(n - 1 - q) * static_cast<size_t>(m);
         for (long k = 0; k < m; ++k)
-            dst[k] = src[k] * 255.0f / divisor;
+            dst[k] = src[k] == divisor ? 255.0f : src[k] * 255.0f / divisor; // the largest exactly 255
     }
 }

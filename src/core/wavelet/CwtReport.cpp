@@ -33,6 +33,10 @@ std::string cwtReportOptionsProblem(const CwtReportOptions& options)
         return "frequencies out of range (their reciprocals must be single-precision numbers above 0)";
     if (options.rows < 1 || options.columns < 1)
         return "rows and columns must be at least 1";
+    if (options.division < 0 || options.division > 2)
+        return "the division must be linear, reziprok or exponentiell";
+    if (options.resolution < 0)
+        return "the resolution must be a positive number of points";
     return {};
 }
 
@@ -53,6 +57,11 @@ void writeCwtReport(const std::vector<double>& samples, double rate, const CwtRe
     request.scaleHigh = static_cast<float>(1.0 / options.maxFrequency);
     request.rows = options.rows;
     request.columns = options.columns;
+    request.division = options.division;
+    if (options.resolution > 0) {
+        request.resolution = options.resolution;
+        request.fixedResolution = true;
+    }
     request.rate = static_cast<float>(rate);
     request.startTime = 0.0f;
     request.endTime = static_cast<float>(static_cast<double>(samples.size()) / rate);

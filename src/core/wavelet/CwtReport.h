@@ -1,6 +1,6 @@
 // The wavelet transform as a table for batch work (resoni-analyze cwt): the engine run on a
 // series with frequencies instead of scales, written as CSV or JSON in the C locale with 17
-// significant digits. Rows keep the engine's order; frequency of a row = 1 / its scale.
+// significant digits. Rows keep the engine's order; frequency_hz is the frequency each row shows.
 #pragma once
 
 #include "core/common/Callbacks.h"
@@ -16,11 +16,14 @@ struct CwtReportOptions
     double maxFrequency = 20000.0; // Hz; scale high = 1 / maxFrequency
     long rows = 100;               // n
     long columns = 20;             // m
+    int division = 2;              // 0 linear, 1 reziprok, 2 exponentiell (CwtRequest::division)
+    long resolution = 0;           // > 0: the wavelet sampled at exactly this many points (old sampling)
     bool json = false;
 };
 
 // Empty when the options can be computed; otherwise a one-line reason (a wavelet string that
-// names no wavelet, a frequency that is not a positive finite number, fewer than 1 row or column).
+// names no wavelet, a frequency that is not a positive finite number, fewer than 1 row or column,
+// a division other than 0 … 2, a negative resolution).
 std::string cwtReportOptionsProblem(const CwtReportOptions& options);
 
 // Runs the transform of the whole series (start time 0, end time = sample count / rate) and

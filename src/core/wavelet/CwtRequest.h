@@ -14,8 +14,13 @@ struct CwtRequest
     float startTime = 0.0f;       // start of the analysed range
     float endTime = 0.1f;         // end of the analysed range
     long columns = 20;            // m: number of output times
-    int division = 2;             // kept for the view (0 linear, 1 reziprok, 2 exponentiell); unused here
+    int division = 2;             // spacing of the rows: 0 linear in frequency, 1 linear in scale
+                                  // ("reziprok"), 2 geometric ("exponentiell"); see CScaleGrid
     int keepColumns = 1;          // 0: m becomes the number of samples in [start, end)
-    long resolution = 200;        // N: points at which the wavelet is sampled
+    long resolution = 200;        // N: least number of points at which the wavelet is sampled
+    // false: at every scale the transform reads every sample under the wavelet (N or more points);
+    // true: the wavelet is sampled at exactly N points at every scale, so at large scales only
+    // every s/r-th sample is read and high tones alias into low rows (kept for comparison).
+    bool fixedResolution = false;
     float rate = 44100.0f;        // sampling rate of the series
 };

@@ -1,5 +1,6 @@
 #include "core/wavelet/signal_fkt.h"
 
+#include "core/wavelet/CwtAliasFree.h"
 #include "core/wavelet/CwtBuffers.h"
 #include "core/wavelet/CwtError.h"
 #include "core/wavelet/CwtPlan.h"
@@ -8,6 +9,7 @@
 #include "core/wavelet/DataSetWindow.h"
 #include "core/wavelet/ScaleGrid.h"
 
+#include <climits>
 #include <cmath>
 
 void signal_fkt::parse(const char* rest)
@@ -30,7 +32,7 @@ void signal_fkt::diagnose(const std::string& text) const
 
 void signal_fkt::transform(const CwtPlan& plan, float* out)
 {
-    transformPart(plan, out);
+    transformParts(plan, out, nullptr);
     const size_t count = static_cast<size_t>(plan.rows) * static_cast<size_t>(plan.columns);
     cwtAbsoluteValues(out, count);
     cwtByteScale(out, count);
@@ -40,13 +42,47 @@ void signal_fkt::transformComplex(const CwtPlan& plan, float* out, bool byteScal
 {
     std::vector<float> re = allocateCwtArray(plan.rows, plan.columns);
     std::vector<float> im = allocateCwtArray(plan.rows, plan.columns);
-    setPart(0);
-    transformPart(plan, re.data());
-    setPart(1);
-    transformPart(plan, im.data());
+    transformParts(plan, re.data(), im.data());
     cwtComplexMagnitudes(re.data(), im.data(), plan.rows, plan.columns, out);
     if (byteScaled)
         cwtByteScale(out, static_cast<size_t>(plan.rows) * static_cast<size_t>(plan.columns));
+}
+
+void signal_fkt::transformParts(const CwtPlan& plan, float* re, float* im)
+{
+    const int part = m_nPart;
+    if (plan.fixedResolution) {
+        setPart(0);
+        transformPart(plan, re);
+        if (im) {
+            setPart(1);
+            transformPart(plan, im);
+        }
+        setPart(part);
+        return;
+    }
+    CwtWaveletTable table;
+    table.pointsPerUnit = cwtTablePointsPerUnit(plan, m_lsupp, m_rsupp);
+    table.lsupp = m_lsupp;
+    table.rsupp = m_rsupp;
+    table.rootC = std::sqrt(m_c);
+    const double first = std::floor(static_cast<double>(m_lsupp) * table.pointsPerUnit);
+    const double last = std::ceil(static_cast<double>(m_rsupp) * table.pointsPerUnit) + 1.0;
+    const double span = last - first + 1.0;
+    if (!(span <= static_cast<double>(kCwtMaxArrayFloats)))
+        throwCwtAllocationError(1, span < 4e18 ? static_cast<long>(span) : LONG_MAX);
+    table.first = static_cast<long>(first);
+    const long count = static_cast<long>(last - first) + 1;
+    table.re = allocateCwtArray(1, count);
+    setPart(0);
+    discretize(table.pointsPerUnit, table.first, table.first + count, table.re.data());
+    if (im) {
+        table.im = allocateCwtArray(1, count);
+        setPart(1);
+        discretize(table.pointsPerUnit, table.first, table.first + count, table.im.data());
+    }
+    setPart(part);
+    cwtAliasFreeTransform(table, plan, re, im);
 }
 
 void signal_fkt::transformPart(const CwtPlan& plan, float* coeff) const
@@ -79,7 +115,7 @@ void signal_fkt::transformPart(const CwtPlan& plan, float* coeff) const
     const float step = (plan.endTime - plan.startTime) * plan.rate / static_cast<float>(m);
     const float origin = plan.startTime * plan.rate;
     for (long i = n; i >= 1; --i) {
-        const float g = grid.scale(i);
+        const float g = grid.scale(i) * plan.centre;
         const float s = g * plan.rate;
         const float f = std::sqrt(std::fabs(g) * r);
         float* row = coeff + static_cast<size_t>(n - i) * static_cast<size_t>(m);

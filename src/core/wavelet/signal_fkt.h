@@ -52,10 +52,15 @@ public:
 protected:
     void diagnose(const std::string& text) const;
 
-    // One part of the transform into coeff[0 … n·m − 1]: the wavelet is sampled once,
-    // w[k] = ψ(k / r) / √c for k = o … o + N − 1 with r = N / (rsupp − lsupp) and
-    // o = trunc(r·lsupp); then for grid index i = n … 1 (row n − i), s = g(i)·rate samples,
-    // f = √(|g(i)|·r), and column k at p = start·rate + k·d (d = (end − start)·rate / m):
+    // The raw coefficients of the real part into re and, for complex wavelets, of the imaginary
+    // part into im (null for real wavelets): n rows of m columns, row q for grid index n − q.
+    // Reads every sample under the wavelet (CwtAliasFree.h) unless the plan asks for the fixed
+    // resolution (transformPart for each part).
+    void transformParts(const CwtPlan& plan, float* re, float* im);
+    // One part of the transform at the fixed resolution into coeff[0 … n·m − 1]: the wavelet is
+    // sampled once, w[k] = ψ(k / r) / √c for k = o … o + N − 1 with r = N / (rsupp − lsupp) and
+    // o = trunc(r·lsupp); then for grid index i = n … 1 (row n − i), s = f_c·g(i)·rate samples,
+    // f = √(|f_c·g(i)|·r), and column k at p = start·rate + k·d (d = (end − start)·rate / m):
     // coeff = f · Σ_{j=0}^{N−1} x(p + s·(lsupp + j / r)) · w[o + j], x read at trunc(position).
     void transformPart(const CwtPlan& plan, float* coeff) const;
     // Both parts, magnitudes scaled to 0 … 255 with the rows reversed (row 0: largest scale);

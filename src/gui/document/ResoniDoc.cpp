@@ -16,13 +16,13 @@
 #include "gui/spectral/SonoFrame.h"
 #include "gui/waveform/ResoniOverView.h"
 #include "gui/waveform/SplitterFrame.h"
+#include "gui/wavelet/WaveletComputation.h"
 
 #include "StereoDlg.h"
 
 #include "core/audio/CaptureFormats.h"
 #include "core/spectral/FrameRules.h"
 #include "core/spectral/FrameSpectrum.h"
-#include "core/wavelet/CwtExit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -119,6 +119,7 @@ bool CResoniDoc::OnNewDocument()
     m_nStereoChannel = 1;
     m_nFirstMinLag = 0;
     m_pCwt = std::make_unique<CCwt>();
+    m_pWaveletComputation = std::make_unique<CWaveletComputation>(*this);
     return true;
 }
 
@@ -280,14 +281,8 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
             if (m_pFFTFrame || m_pSonoFrame || m_pNotenbildFrame || m_pZeitreiheFrame)
                 ComputeFrameSpectrum(m_arSignal, m_nSelectionFFTSize, m_arSpectrum, m_arAutoCorr, m_nFirstMinLag,
                                      SampleCentre(m_nBitsPerSample));
-            if (m_pWaveletFrame && m_nSampleRate > 0) {
-                m_arWavelet.clear();
-                CwtRequest& request = m_pCwt->request();
-                request.startTime = 0.0f;
-                request.endTime = static_cast<float>(static_cast<double>(count) / m_nSampleRate);
-                request.rate = static_cast<float>(m_nSampleRate);
-                runCwtOrExit([&] { m_pCwt->Transform(m_arSignal.data(), count, m_arWavelet); });
-            }
+            if (m_pWaveletFrame && m_nSampleRate > 0) // on a worker thread; the result comes back later
+                m_pWaveletComputation->Start(m_arSignal, static_cast<int>(m_nSampleRate));
         } else {
             m_nSelectionFFTSize = 0;
         }

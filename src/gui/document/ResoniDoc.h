@@ -31,6 +31,7 @@ class CCaptureThread;
 class CModuleChildFrame;
 class CResoniApp;
 class CSplitterFrame;
+class CWaveletComputation;
 
 // A PCM wave format record: the capture format for listening and recording.
 struct PcmWaveFormat
@@ -163,6 +164,7 @@ public:
     int m_nSelectionFFTSize = 0;
     int m_nFirstMinLag = 0;
     std::unique_ptr<CCwt> m_pCwt;             // the wavelet engine and its request
+    std::unique_ptr<CWaveletComputation> m_pWaveletComputation; // transforms for the wavelet window
     std::unique_ptr<CCaptureThread> m_pCaptureThread; // while listening
     std::uint64_t m_nCapturedSamples = 0;     // samples handed over by the capture thread so far
     // The newest captured samples, contiguous whatever k is (at most kRecentInputSamples): the
