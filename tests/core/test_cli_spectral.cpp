@@ -47,14 +47,16 @@ TEST(CliSpectral, SoxToneGivesOnePeakAt440Hz)
 {
     const std::string dir = MakeTempDir(), path = dir + "/tone.wav";
     Sox({"-n", "-r", "44100", "-b", "16", "-c", "1", path, "synth", "0.5", "sine", "440", "vol", "0.5"});
-    // Amplitude 16384 gives 8192 at the bin when centred: −18.06 dBr; off-centre a few dB less.
+    // Amplitude 16384 gives 8192 at the bin: −18.06 dBr, between bins as well (bin 40.87 of 4096).
     ExpectOutput(dir, {"peaks", path, "--fft", "4096"},
-                 {"r[0] == ['frequency_hz', 'level_dbr'] and len(r) == 2", "abs(float(r[1][0]) - 440) < 44100 / 4096",
-                  "-23 < float(r[1][1]) < -17.5"});
+                 {"r[0] == ['frequency_hz', 'level_dbr', 'note', 'scientific', 'cents'] and len(r) == 2",
+                  "abs(float(r[1][0]) - 440) < 0.05", "abs(float(r[1][1]) + 18.06) < 0.1", "r[1][2:] == [\"a'\", 'A4', '0']"});
     // The selection rule picks N = 16384 for the 22050 samples.
     ExpectOutput(dir, {"peaks", path, "--json", "--width", "1200", "--height", "600"},
                  {"d['fft_size'] == 16384 and d['width'] == 1200 and d['height'] == 600", "len(d['peaks']) == 1",
-                  "abs(d['peaks'][0]['frequency_hz'] - 440) < 44100 / 16384", "-23 < d['peaks'][0]['level_dbr'] < -17.5"});
+                  "abs(d['peaks'][0]['frequency_hz'] - 440) < 0.05", "abs(d['peaks'][0]['level_dbr'] + 18.06) < 0.1"});
+    // notes names them as peaks does; against a' = 415 Hz 440 Hz lies 1200·log2(440/415) = 101.3 cents higher.
+    ExpectOutput(dir, {"notes", path, "--a4", "415"}, {"r[0][2:] == ['note', 'scientific', 'cents'] and r[1][2:] == [\"b'\", 'A#4', '+1']"});
 }
 
 TEST(CliSpectral, EightBitDataIsCentredForTheAutocorrelation)
@@ -87,6 +89,7 @@ TEST(CliSpectral, SelectionRuleUsageErrorsAndRefusals)
         {{"spectrum", path, "--to", "601"}, 2, "spectrum: --from/--to: [0, 601) is not inside the series of 600 samples"},
         {{"peaks", path, "--width", "50"}, 2, "peaks: --width/--height: 50 × 400 is outside 100 … 100000 pixels"},
         {{"peaks", path, "--height", "x"}, 2, "peaks: --height: 'x' is not a whole number"},
+        {{"notes", path, "--a4", "414.9"}, 2, "notes: --a4: 414.9 is outside 415 … 466 Hz"},
         {{"spectrum"}, 2, "spectrum: expects exactly one FILE"},
         {{"spectrum", dir + "/missing.wav"}, 1,
          "spectrum: not a RIFF WAVE file with \"fmt \" and \"data\" chunks: " + dir + "/missing.wav"},

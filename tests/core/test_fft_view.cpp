@@ -104,6 +104,10 @@ TEST(FFTViewDecor, AxisTicksAndGrid)
               "-15 dB@24 -16 dB@63 -17 dB@97 -18 dB@128 -19 dB@155 -20 dB@180 -22 dB@221 -24 dB@254 -26 dB@279 "
               "-29 dB@309 -33 dB@335 -40 dB@360 ");
 
+    // The read-out names the note at the clicked frequency (x = 367: 20·1000^(347/780) = 432.2 Hz).
+    const FFTReadOut at367 = FFTReadOutAt(kLog, {367, 50}), at461 = FFTReadOutAt(kLog, {461, 50}, 415.0);
+    EXPECT_EQ(at367.noteText + " | " + at461.frequencyText + " " + at461.noteText, "a' −31 ct | 994 Hz c''' +11 ct");
+
     const FFTViewColours colours = FFTScreenColours();
     for (bool bGrid : {true, false}) { // grid lines at the labelled ticks of both axes
         const FFTDecor d = FFTAxes(kLog, {.bGrid = bGrid}, colours);
@@ -218,6 +222,9 @@ TEST(FFTViewModel, PeakEditsAndCurve)
     EXPECT_EQ(model.edits(), (Points{{2, 0}, {600, 150}}));
     model.repaint(Input(kTwoPeaks)); // the edits are replayed on every repaint
     EXPECT_EQ(model.peaks(), (Points{{20, 380}, {367, 50}, {600, 150}, {800, 380}}));
+    model.repaint({kTwoPeaks, 44100, 16, 800, 400, true}); // to the note image: bin 10 exact, the added point
+    const auto& maxima = model.noteImagePeaks();           // by its pixel (x = 600: 20·1000^(580/780) Hz)
+    EXPECT_TRUE(maxima.size() == 2 && maxima[0].first == 10 * 44100 / 1024.0 && std::abs(maxima[1].first - 3402.5) < 0.1);
     EXPECT_EQ(model.peakMarkers({0, 255, 0}), (std::vector<PlotLine>{{{364, 50}, {370, 50}, {0, 255, 0}}, // two crosses
         {{367, 47}, {367, 53}, {0, 255, 0}}, {{597, 150}, {603, 150}, {0, 255, 0}}, {{600, 147}, {600, 153}, {0, 255, 0}}}));
 

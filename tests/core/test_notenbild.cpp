@@ -67,8 +67,9 @@ TEST(Notenbild, HarmonicSeriesLiesOnItsReferenceLines)
     const NotenbildDrawing d =
         NotenbildSpectrumLayout(W, H, {.nObertonanzahl = 8}, Peaks{{220.0, -8.0}, {330.0, -30.0}});
     EXPECT_EQ(d.texts[0].text + '|' + d.texts[4].text + '|' + d.texts[6].text + '|' + d.texts[9].text + '|' +
-                  d.texts.back().text,
-              "1: Grundton|5: gr.Terz|7|220 Hz|110 Hz");      // the last: the distance
+                  d.texts[10].text + '|' + d.texts[12].text + '|' + d.texts.back().text,
+              "1: Grundton|5: gr.Terz|7|220 Hz|a ±0 ct|e' +2 ct|110 Hz"); // the last: the distance
+    EXPECT_EQ(NotenbildSpectrumLayout(W, H, {.nKammerton = 466}, Peaks{{220.0, -8.0}}).texts[10].text, "gis +1 ct");
     EXPECT_NEAR(d.lines[9].to.x - d.lines[9].from.x, 450, 1); // (ln 81 − ln 9)/ln 81 = 1/2 of 1.5·(W − 50)
     EXPECT_EQ(d.lines[9].from.x + d.lines[9].to.x, 2 * 310); // centred at (W − 50)/2 + 10
     EXPECT_TRUE(NotenbildLayout(W, H, {.nWhatIs = 2}, harmonics).lines.empty());

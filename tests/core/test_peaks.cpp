@@ -1,6 +1,8 @@
-// Peak detection of the FFT view: candidates, the strict 20 % drop rule, the −80 dBr floor,
-// merging at the minimum distance, the user's edits and the note image's level rules.
+// Peak detection of the FFT view: candidates, the strict 20 % drop rule, the −80 dBr floor, exact
+// frequencies and levels of sines between bins, merging, the user's edits, the note image's level rules.
 #include "core/spectral/FFTPlotMapping.h"
+#include "core/spectral/FFTPlotModel.h"
+#include "core/spectral/FrameSpectrum.h"
 #include "core/spectral/PeakDetector.h"
 
 #include <gtest/gtest.h>
@@ -84,4 +86,30 @@ TEST(NoteImagePeaks, LevelRulesDependOnFrequency)
     EXPECT_NEAR(maxima[0].first, 1207.26, 0.01);
     EXPECT_NEAR(maxima[0].second, -54.97, 0.01);
     EXPECT_NEAR(maxima[1].first, 8249.25, 0.01);
+}
+
+TEST(ExactPeaks, SinesBetweenBinsWithinHalfACentAndATenthOfADecibel)
+{
+    // Sines (Hz, amplitude a: 20·log10(a/2 / 65536) dBr, name) at 44100 Hz through the transform of N points
+    // to the note image's peak list: bins 40.87 … 163.47, on bin 40 (empty neighbours), half-way to bin 41.
+    struct Tone { double hz, amplitude; const char* name; };
+    const std::pair<int, std::vector<Tone>> cases[] = {
+        {8192, {{220, 8000, "a"}, {440, 6000, "a'"}, {660, 4000, "e''"}, {880, 3000, "a''"}}},
+        {4096, {{440, 10000, "a'"}}}, {4096, {{40 * 44100 / 4096.0, 10000, "a'"}}}, {4096, {{40.5 * 44100 / 4096.0, 10000, "a'"}}}};
+    for (const auto& [n, tones] : cases) {
+        std::vector<double> x(static_cast<std::size_t>(n)), spectrum, autoCorr;
+        for (std::size_t i = 0; i < x.size(); ++i)
+            for (const Tone& t : tones)
+                x[i] += t.amplitude * std::sin(2 * M_PI * t.hz * static_cast<double>(i) / 44100 + 0.3);
+        int lag = 0;
+        ComputeFrameSpectrum(x, n, spectrum, autoCorr, lag);
+        FFTPlotModel model;
+        model.repaint({spectrum, 44100, 16, 800, 400, true});
+        const auto& peaks = model.noteImagePeaks();
+        ASSERT_EQ(peaks.size(), tones.size()) << tones[0].hz;
+        for (std::size_t k = 0; k < peaks.size(); ++k)
+            EXPECT_TRUE(std::abs(1200 * std::log2(peaks[k].first / tones[k].hz)) < 0.5 &&
+                        std::abs(peaks[k].second - 20 * std::log10(tones[k].amplitude / 2 / 65536)) < 0.1 &&
+                        NameOfFrequency(peaks[k].first)->helmholtz == tones[k].name) << peaks[k].first << " Hz";
+    }
 }

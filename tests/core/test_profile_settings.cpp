@@ -46,14 +46,14 @@ std::string save(const std::string& path, ProfileSettings s)
     return readBytes(path);
 }
 
-// The standard profile with base + the line's number on every key line but the FFT size's, so that
-// two keys sharing one setting, or one key read into another's, show.
+// The standard profile with base + the line's number on every key line but the FFT size's and the reference
+// pitch's (held in range), so that two keys sharing one setting, or one key read into another's, show.
 std::string distinctProfile(int base)
 {
     std::istringstream in(readBytes(kProfileDir + "ResoniStandardProfil.ini"));
     std::string text, line;
     for (int n = 0; std::getline(in, line); ++n) {
-        if (const auto eq = line.find('='); eq != std::string::npos && n > 1)
+        if (const auto eq = line.find('='); eq != std::string::npos && n > 1 && !line.starts_with("IniNotenbildKammerton"))
             line = line.substr(0, eq + 1) + std::to_string(base + n);
         text += line + "\n";
     }
@@ -104,7 +104,7 @@ TEST(ProfileSettings, EveryKeyKeepsItsOwnValueInItsSlotAndAbsentKeysLeaveSetting
     EXPECT_TRUE(s.placements[4].left == 11 && s.placements[3].minY == -9 && s.placements[3].left == 0);
 }
 
-TEST(ProfileSettings, FFTSizeDropsToAnOfferedSize)
+TEST(ProfileSettings, FFTSizeAndReferencePitchStayInTheirRanges)
 {
     // Outside 256 … 32768 by the table; inside, every value against the next lower power of 2.
     for (const auto& [in, out] : {std::pair{65536, 32768}, {INT_MAX, 32768}, {255, 256}, {1, 256}, {0, 0}, {-1, 0},
@@ -124,6 +124,11 @@ TEST(ProfileSettings, FFTSizeDropsToAnOfferedSize)
     CIniFile ini(dir.file("w.ini"), "Dokument");
     ExchangeProfile(ini, false, s);
     EXPECT_EQ(s.IniDokumentNumFFTPoints, 512);
+    s.IniNotenbildKammerton = 430; // the reference pitch: within 415 … 466 Hz; absent, 440 whatever was held
+    for (const auto& [key, hz] : {std::pair{"Kammerton=500", 466}, {"Kammerton=0", 415}, {"Kammerton=432", 432}, {"", 440}}) {
+        writeBytes(dir.file("k.ini"), std::string("[Notenbild]\nIniNotenbild") + key + "\n");
+        EXPECT_EQ(load(dir.file("k.ini"), s).IniNotenbildKammerton, hz) << key;
+    }
 }
 
 TEST(ProfileSettings, PythonConfigParserReadsOurFilesAndWritesOnesWeRead)

@@ -1,9 +1,10 @@
 // The note image beside the FFT window on a harmonic tone: it draws the FFT view's current peaks
-// as notes on the staff and plays them as queued beeps.
+// as notes on the staff, names them against its reference pitch and plays them as queued beeps.
 #include "support/AppFixture.h"
 #include "support/TestWaves.h"
 
 #include "gui/spectral/FFTFrame.h"
+#include "gui/spectral/FFTView.h"
 #include "gui/spectral/NotenbildFrame.h"
 #include "gui/spectral/NotenbildView.h"
 
@@ -62,6 +63,15 @@ private slots:
             const int y = view->height() - above + 2;
             QVERIFY2(qGray(image.pixel(x, y)) < 128 && image.pixel(280 - x, y) == qRgb(255, 255, 255),
                      qPrintable(QString::number(above)));
+        }
+
+        // The reference pitch set in the bar names the FFT view's peaks too, through the settings.
+        for (const auto& [hz, label] : {std::pair{440, "440 Hz a' ±0 ct"}, {415, "440 Hz b' +1 ct"}}) {
+            frame->kammerton()->setValue(hz);
+            fft->fftView()->grab();
+            const std::vector<PlotText> labels = fft->fftView()->model().peakLabels({});
+            QVERIFY(f.app().m_Settings.IniNotenbildKammerton == hz && labels.size() == 4 &&
+                    std::any_of(labels.begin(), labels.end(), [&](const PlotText& t) { return t.text == label; }));
         }
 
         // Peaks that change with the FFT view alone, without a document update, reach it too.

@@ -1,7 +1,9 @@
 #include "ProfileSettings.h"
 
 #include "IniFile.h"
+#include "core/spectral/NoteNames.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -125,6 +127,10 @@ void ExchangeProfile(CIniFile& ini, bool bRead, ProfileSettings& s)
     ini.Exchange(bRead, &s.IniNotenbildIsLinear, "IniNotenbildIsLinear");
     ini.Exchange(bRead, &s.IniNotenbildWhatIs, "IniNotenbildWhatIs");
     ini.Exchange(bRead, &s.IniNotenbildObertonanzahl, "IniNotenbildObertonanzahl");
+    if (bRead)
+        s.IniNotenbildKammerton = static_cast<int>(kDefaultA4Hz);
+    ini.Exchange(bRead, &s.IniNotenbildKammerton, "IniNotenbildKammerton");
+    s.IniNotenbildKammerton = std::clamp(s.IniNotenbildKammerton, kMinA4Hz, kMaxA4Hz);
 
     ini.SetSection("Wavelet");
     ini.Exchange(bRead, &s.IniWaveletWavelet, "IniWaveletWavelet");

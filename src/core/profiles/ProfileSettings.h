@@ -1,6 +1,6 @@
 // Every setting a profile file carries, one field per key (named after the key), with the
-// types the file uses. All settings start at 0 and all texts empty; the profile files supplied
-// with the program define every key.
+// types the file uses. All settings start at 0 and all texts empty, apart from the reference
+// pitch (440 Hz); the profile files supplied with the program define every key.
 #pragma once
 
 #include "WindowPlacement.h"
@@ -41,6 +41,9 @@ struct ProfileSettings
         IniSonobIsAmpLinear = 0, IniSonobIsFreqLinear = 0, IniSonobIsFarbig1 = 0;
     // [Notenbild]
     int IniNotenbildIsLinear = 0, IniNotenbildWhatIs = 0, IniNotenbildObertonanzahl = 0;
+    // Reference pitch a' in whole Hz for every note name, 415 … 466: 440 where a profile lacks
+    // the key (it came after the first profiles), an outside value held at the nearer end.
+    int IniNotenbildKammerton = 440;
     // [Wavelet]
     std::string IniWaveletWavelet;
     float IniWaveletFreqmin = 0.0f, IniWaveletFreqmax = 0.0f; // stored as scales in seconds: 1 / frequency
@@ -65,7 +68,8 @@ struct ProfileSettings
 
 // Reads (bRead) or writes every key above, section by section in the file's order, then the
 // ten placement sections. Reading uses each setting's current value as the default, so absent
-// keys leave settings unchanged. The FFT size is normalised after it is exchanged, both ways.
+// keys leave settings unchanged, except the reference pitch: absent, it reads as 440. The FFT
+// size is normalised and the reference pitch held within its range after they are exchanged.
 void ExchangeProfile(CIniFile& ini, bool bRead, ProfileSettings& settings);
 
 // The FFT sizes the program offers.

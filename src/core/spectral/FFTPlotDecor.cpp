@@ -163,28 +163,32 @@ FFTDecor FFTPianoStrip(const FFTPlotMapping& mapping, const FFTViewColours& colo
     return decor;
 }
 
-FFTReadOut FFTReadOutAt(const FFTPlotMapping& mapping, PlotPoint click)
+FFTReadOut FFTReadOutAt(const FFTPlotMapping& mapping, PlotPoint click, double a4Hz)
 {
     FFTReadOut r;
     r.dFrequencyHz = mapping.xToFrequency(click.x);
     r.dLevelDbr = mapping.yToLevel(click.y);
     r.frequencyText = FixedNumber(r.dFrequencyHz, r.dFrequencyHz < 100.0 ? 1 : 0) + " Hz";
     r.levelText = FixedNumber(r.dLevelDbr, 1) + " dB";
+    if (const std::optional<NoteName> note = NameOfFrequency(r.dFrequencyHz, a4Hz))
+        r.noteText = NoteLabel(*note);
     return r;
 }
 
-FFTDecor FFTCrossHair(const FFTPlotMapping& mapping, PlotPoint click, const FFTViewColours& colours)
+FFTDecor FFTCrossHair(const FFTPlotMapping& mapping, PlotPoint click, const FFTViewColours& colours, double a4Hz)
 {
     FFTDecor decor;
     const Rgb fg = colours.foreground;
     decor.lines.push_back({{kPlotLeft, click.y}, {mapping.width(), click.y}, fg});
     decor.lines.push_back({{click.x, kPlotTop}, {click.x, mapping.baseline()}, fg});
-    const FFTReadOut r = FFTReadOutAt(mapping, click);
+    const FFTReadOut r = FFTReadOutAt(mapping, click, a4Hz);
     const bool bLeft = click.x > mapping.width() - 90;
     const int x = bLeft ? click.x - 5 : click.x + 5;
     const TextAnchor anchor = bLeft ? TextAnchor::Right : TextAnchor::Left;
     decor.texts.push_back({{x, click.y - 5}, r.frequencyText, fg, anchor, "Century Gothic", 12});
     decor.texts.push_back({{x, click.y + 17}, r.levelText, fg, anchor, "Century Gothic", 12});
+    if (!r.noteText.empty())
+        decor.texts.push_back({{x, click.y + 33}, r.noteText, fg, anchor, "Century Gothic", 12});
     return decor;
 }
 

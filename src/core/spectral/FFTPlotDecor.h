@@ -47,16 +47,19 @@ FFTDecor FFTPianoStrip(const FFTPlotMapping& mapping, const FFTViewColours& colo
 bool IsBlackPianoKey(int nKey);
 
 // Read-out at a clicked point: a cross-hair through it across the plot and the frequency
-// (" Hz") and level (" dB") there by the inverse mappings.
+// (" Hz") and level (" dB") there by the inverse mappings, and below them the note nearest to
+// that frequency against the reference a' = a4Hz.
 struct FFTReadOut
 {
     double dFrequencyHz = 0;
     double dLevelDbr = 0;
     std::string frequencyText; // "440 Hz" (one decimal below 100 Hz)
     std::string levelText;     // "-12.3 dB"
+    std::string noteText;      // "a' ±0 ct"; empty where no note is named
 };
-FFTReadOut FFTReadOutAt(const FFTPlotMapping& mapping, PlotPoint click);
-FFTDecor FFTCrossHair(const FFTPlotMapping& mapping, PlotPoint click, const FFTViewColours& colours);
+FFTReadOut FFTReadOutAt(const FFTPlotMapping& mapping, PlotPoint click, double a4Hz = kDefaultA4Hz);
+FFTDecor FFTCrossHair(const FFTPlotMapping& mapping, PlotPoint click, const FFTViewColours& colours,
+                      double a4Hz = kDefaultA4Hz);
 
 // The frequency probe: moving the mouse with the left button held inside the top 20 pixels
 // (0 <= y < 20, within the plot's x range) plays a beep of the frequency under it, 50 ms long.

@@ -1,7 +1,7 @@
 #include "FFTPlotModel.h"
 
 #include "ColourRamp.h"
-#include "PeakDetector.h"
+#include "FFTPlotDecor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -144,6 +144,7 @@ bool FFTPlotModel::curveOn() const
 void FFTPlotModel::repaint(const FFTFrameInput& frame)
 {
     m_mapping = FFTPlotMapping(m_settings, frame.nWidth, frame.nHeight, frame.nBitsPerSample);
+    m_dA4Hz = frame.dA4Hz;
     if (frame.spectrum.size() != m_nLastSpectrumLength) {
         m_columns.clear();
         m_held.clear();
@@ -156,6 +157,7 @@ void FFTPlotModel::repaint(const FFTFrameInput& frame)
     }
     m_columns.clear();
     m_peaks.clear();
+    m_peakValues.clear();
     m_curve.clear();
     m_bezier = {};
     if (frame.bNoteImageOpen)
@@ -170,9 +172,9 @@ void FFTPlotModel::repaint(const FFTFrameInput& frame)
 
     if (peakDetectionRuns(frame.bNoteImageOpen)) {
         m_peaks = BuildPeakList(frame.spectrum, frame.nSampleRate, m_mapping, m_settings.nMinAbstandNachbarMin,
-                                m_settings.nMinAbstandMaxima, m_edits);
+                                m_settings.nMinAbstandMaxima, m_edits, m_peakValues);
         if (frame.bNoteImageOpen)
-            m_maxima = NoteImagePeaks(m_peaks, m_mapping);
+            m_maxima = NoteImagePeaks(m_peaks, m_mapping, m_peakValues);
     }
     if (curveOn() && m_peaks.size() >= 2)
         computeCurve();
@@ -281,6 +283,23 @@ std::vector<PlotLine> FFTPlotModel::peakMarkers(Rgb colour) const
         marks.push_back({{p.x, p.y - 3}, {p.x, p.y + 3}, colour});
     }
     return marks;
+}
+
+std::vector<PlotText> FFTPlotModel::peakLabels(Rgb colour) const
+{
+    std::vector<PlotText> labels;
+    if (!m_settings.bPeaks || m_peaks.size() < 3)
+        return labels;
+    for (std::size_t i = 1; i + 1 < m_peaks.size(); ++i) {
+        const PlotPoint& p = m_peaks[i];
+        const bool bExact = i < m_peakValues.size() && m_peakValues[i];
+        const double f = bExact ? m_peakValues[i]->dFrequencyHz : m_mapping.xToFrequency(p.x);
+        std::string text = PlotNumber(f, 1) + " Hz";
+        if (const std::optional<NoteName> note = NameOfFrequency(f, m_dA4Hz))
+            text += " " + NoteLabel(*note);
+        labels.push_back({{p.x, std::max(p.y - 6, 10)}, std::move(text), colour, TextAnchor::Centre, "Century Gothic", 10});
+    }
+    return labels;
 }
 
 // --- mouse -----------------------------------------------------------------------------------

@@ -6,6 +6,8 @@
 
 #include "FFTPlotMapping.h"
 #include "FFTViewSettings.h"
+#include "NoteNames.h"
+#include "PeakDetector.h"
 #include "core/common/PlotPrimitives.h"
 #include "SplineCurves.h"
 
@@ -24,6 +26,7 @@ struct FFTFrameInput
     int nWidth = 800;                 // client area in pixels
     int nHeight = 400;
     bool bNoteImageOpen = false;      // the note image needs the peak list on every repaint
+    double dA4Hz = kDefaultA4Hz;      // reference a' of the note names (the note image's setting)
 };
 
 // Colours of the view: on screen, and while it draws a picture to save or copy.
@@ -77,6 +80,7 @@ public:
     const std::vector<PlotPoint>& columns() const { return m_columns; }
     const std::vector<PlotPoint>& held() const { return m_held; }
     const std::vector<PlotPoint>& peaks() const { return m_peaks; }  // framed by (20, H−20) and (W, H−20)
+    const PeakValues& peakValues() const { return m_peakValues; }   // exact values, index for index
     const std::vector<PlotPoint>& edits() const { return m_edits; }
     const std::vector<PlotPoint>& curve() const { return m_curve; }  // polyline of the chosen curve
     const BezierChain& bezierChain() const { return m_bezier; }     // the Bézier curve's segments
@@ -96,6 +100,10 @@ public:
     std::vector<PlotPoint> spectrumPolyline() const;
     // With peak detection on: a cross with arms of 3 pixels at every peak between the framing points.
     std::vector<PlotLine> peakMarkers(Rgb colour) const;
+    // With peak detection on: above every such cross, centred, "<f> Hz <note> <±cents> ct" with the
+    // exact frequency of a detected peak (the pixel's for one the user added, one decimal) and its
+    // name against the repaint's a'; the frequency alone where no note is named.
+    std::vector<PlotText> peakLabels(Rgb colour) const;
 
     // --- mouse ---
     // Right button down while peak detection or the curve is on: a peak point (not a framing
@@ -121,6 +129,8 @@ private:
     std::size_t m_nLastSpectrumLength = 0;
     std::size_t m_nFirstBin = 0;
     std::vector<PlotPoint> m_columns, m_held, m_peaks, m_edits, m_curve;
+    PeakValues m_peakValues;
+    double m_dA4Hz = kDefaultA4Hz;
     BezierChain m_bezier;
     std::vector<std::pair<double, double>> m_maxima;
     std::optional<std::size_t> m_grabbed;

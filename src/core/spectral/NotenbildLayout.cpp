@@ -3,9 +3,11 @@
 #include "FFTPlotDecor.h"
 #include "FFTPlotMapping.h"
 #include "NotenbildStaff.h"
+#include "NoteNames.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace {
@@ -90,6 +92,8 @@ NotenbildDrawing NotenbildSpectrumLayout(int nWidth, int nHeight, const Notenbil
         d.lines.push_back({{centre - length / 2, y}, {centre + length / 2, y}, kNotenbildPartialColour});
         // A label of 11 pixels with its baseline 1 below the line has its top about 7 above it.
         d.texts.push_back(Label(nWidth - 38, y + 1, HzLabel(f)));
+        if (const std::optional<NoteName> note = NameOfFrequency(f, settings.nKammerton))
+            d.texts.push_back(Label(centre, y - 3, NoteLabel(*note), TextAnchor::Centre));
         if (k > 0)
             d.texts.push_back(Label(nWidth - 42, (y + previousRow) / 2 + 4, HzLabel(f - peaks[k - 1].first),
                                     TextAnchor::Right));

@@ -42,8 +42,10 @@ int NotenbildPartialLength(double dLevelDbr, int nWidth);
 // alone). Peaks k = 0 … c as far as the list reaches: a line of NotenbildPartialLength centred at
 // x = (W − 50)/2 + 10 on the row of u = log2(f_k/f_0) (logarithmic, on the scale of the reference
 // lines, so a perfect harmonic lies on its line) or u = (f_k − f_0)/f_0 (linear); the frequency
-// "<f> Hz" at x = W − 38 with its top 7 pixels above the line; from the second peak on the distance
-// to the previous peak, "<f_k − f_(k−1)> Hz", right-aligned before it, half-way between the rows.
+// "<f> Hz" at x = W − 38 with its top 7 pixels above the line; its note name against the
+// settings' a' ("a' +3 ct", NoteLabel) centred on the line's centre with its baseline 3 pixels
+// above it; from the second peak on the distance to the previous peak, "<f_k − f_(k−1)> Hz",
+// right-aligned before it, half-way between the rows.
 NotenbildDrawing NotenbildSpectrumLayout(int nWidth, int nHeight, const NotenbildSettings& settings,
                                          std::span<const NotenbildPeak> peaks);
 

@@ -1,5 +1,6 @@
 #include "NotenbildSettings.h"
 
+#include "NoteNames.h"
 #include "core/profiles/ProfileSettings.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@ NotenbildSettings ClampedNotenbildSettings(NotenbildSettings s)
 {
     s.nWhatIs = std::clamp(s.nWhatIs, 0, 2);
     s.nObertonanzahl = std::clamp(s.nObertonanzahl, kMinObertonanzahl, kMaxObertonanzahl);
+    s.nKammerton = std::clamp(s.nKammerton, kMinA4Hz, kMaxA4Hz);
     return s;
 }
 
@@ -17,6 +19,7 @@ NotenbildSettings NotenbildSettingsFromProfile(const ProfileSettings& p)
     s.nWhatIs = p.IniNotenbildWhatIs;
     s.bIsLinear = p.IniNotenbildIsLinear != 0;
     s.nObertonanzahl = p.IniNotenbildObertonanzahl;
+    s.nKammerton = p.IniNotenbildKammerton;
     return ClampedNotenbildSettings(s);
 }
 
@@ -25,4 +28,5 @@ void StoreNotenbildSettings(const NotenbildSettings& s, ProfileSettings& p)
     p.IniNotenbildWhatIs = s.nWhatIs;
     p.IniNotenbildIsLinear = s.bIsLinear ? 1 : 0;
     p.IniNotenbildObertonanzahl = s.nObertonanzahl;
+    p.IniNotenbildKammerton = s.nKammerton;
 }

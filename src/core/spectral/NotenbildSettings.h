@@ -9,6 +9,7 @@ struct NotenbildSettings
     int nWhatIs = 0;        // IniNotenbildWhatIs, 0 .. 2: overtone spectrum, staff, detected notes
     bool bIsLinear = true;  // IniNotenbildIsLinear: spacing of the overtone spectrum
     int nObertonanzahl = 8; // IniNotenbildObertonanzahl, 3 .. 40: partials shown and played
+    int nKammerton = 440;   // IniNotenbildKammerton, 415 .. 466: a' in Hz for the note names
     friend bool operator==(const NotenbildSettings&, const NotenbildSettings&) = default;
 };
 

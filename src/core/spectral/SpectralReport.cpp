@@ -3,9 +3,11 @@
 #include "FFTPlotMapping.h"
 #include "FFTPlotModel.h"
 #include "FrameSpectrum.h"
+#include "NoteNames.h"
 #include "core/common/NumberText.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,12 @@ std::string JsonArray(std::size_t count, F&& item)
         text += item(i);
     }
     return text + "]";
+}
+
+// Names below c ("C,", "Cis,,") hold commas: such a field is quoted.
+std::string CsvField(const std::string& text)
+{
+    return text.find(',') == std::string::npos ? text : "\"" + text + "\"";
 }
 
 } // namespace
@@ -69,7 +77,7 @@ int WriteAutocorrReport(const SpectralReportInput& in, std::ostream& out)
 }
 
 void WritePeaksReport(const SpectralReportInput& in, const FFTViewSettings& settings, int nWidth, int nHeight,
-                      std::ostream& out)
+                      double dA4Hz, std::ostream& out)
 {
     std::vector<double> spectrum, autoCorr;
     int lag = 0;
@@ -82,22 +90,35 @@ void WritePeaksReport(const SpectralReportInput& in, const FFTViewSettings& sett
     frame.nWidth = nWidth;
     frame.nHeight = nHeight;
     frame.bNoteImageOpen = true;
+    frame.dA4Hz = dA4Hz;
     model.repaint(frame);
     const auto& peaks = model.noteImagePeaks();
+    std::vector<std::optional<NoteName>> names;
+    for (const auto& peak : peaks)
+        names.push_back(NameOfFrequency(peak.first, dA4Hz));
+    auto cents = [](int c) { return (c > 0 ? "+" : "") + std::to_string(c); };
     std::string text;
     if (in.bJson) {
+        auto quoted = [](const std::string& s) { return "\"" + s + "\""; }; // names need no escapes
         text = "{\"fft_size\":" + std::to_string(in.nFFTSize) + ",\"width\":" + std::to_string(nWidth) +
-               ",\"height\":" + std::to_string(nHeight) + ",\"peaks\":" +
+               ",\"height\":" + std::to_string(nHeight) + ",\"a4_hz\":" + formatJsonNumber(dA4Hz) + ",\"peaks\":" +
                JsonArray(peaks.size(),
                          [&](std::size_t i) {
+                             const std::optional<NoteName>& n = names[i];
                              return "{\"frequency_hz\":" + formatJsonNumber(peaks[i].first) +
-                                    ",\"level_dbr\":" + formatJsonNumber(peaks[i].second) + "}";
+                                    ",\"level_dbr\":" + formatJsonNumber(peaks[i].second) +
+                                    ",\"note\":" + (n ? quoted(n->helmholtz) : "null") +
+                                    ",\"scientific\":" + (n ? quoted(n->scientific) : "null") +
+                                    ",\"cents\":" + (n ? std::to_string(n->cents) : "null") + "}";
                          }) +
                "}\n";
     } else {
-        text = "frequency_hz,level_dbr\n";
-        for (const auto& [f, level] : peaks)
-            text += formatNumber(f) + "," + formatNumber(level) + "\n";
+        text = "frequency_hz,level_dbr,note,scientific,cents\n";
+        for (std::size_t i = 0; i < peaks.size(); ++i) {
+            const std::optional<NoteName>& n = names[i];
+            text += formatNumber(peaks[i].first) + "," + formatNumber(peaks[i].second) + "," +
+                    (n ? CsvField(n->helmholtz) + "," + n->scientific + "," + cents(n->cents) : ",,") + "\n";
+        }
     }
     out << text;
 }

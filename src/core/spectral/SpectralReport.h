@@ -1,5 +1,5 @@
 // Text reports of the frame spectrum, its autocorrelation and the FFT view's peak list for the
-// note image, as resoni-analyze prints them: CSV with a header line or JSON, numbers with full
+// note image with the names of its notes, as resoni-analyze prints them: CSV with a header line or JSON, numbers with full
 // double precision in the C locale. The numbers come from the same routines the program uses.
 #pragma once
 
@@ -28,7 +28,10 @@ void WriteSpectrumReport(const SpectralReportInput& in, std::ostream& out);
 int WriteAutocorrReport(const SpectralReportInput& in, std::ostream& out);
 
 // The peak list as the note image receives it from an FFT view with the given settings and a
-// client area of nWidth × nHeight pixels: CSV "frequency_hz,level_dbr"; JSON {"fft_size",
-// "width", "height", "peaks": [{"frequency_hz", "level_dbr"}, ...]}.
+// client area of nWidth × nHeight pixels (exact frequencies and levels of the detected peaks),
+// each named against a' = dA4Hz: CSV "frequency_hz,level_dbr,note,scientific,cents" (note in
+// Helmholtz names, "a'"; scientific "A4"; cents a whole number with its sign; the three empty
+// where no note is named); JSON {"fft_size", "width", "height", "a4_hz", "peaks":
+// [{"frequency_hz", "level_dbr", "note", "scientific", "cents"}, ...]} (null where unnamed).
 void WritePeaksReport(const SpectralReportInput& in, const FFTViewSettings& settings, int nWidth, int nHeight,
-                      std::ostream& out);
+                      double dA4Hz, std::ostream& out);

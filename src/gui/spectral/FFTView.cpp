@@ -53,6 +53,8 @@ FFTFrameInput CFFTView::frameInput() const
     in.nWidth = width();
     in.nHeight = height();
     in.bNoteImageOpen = doc.moduleFrame(Module::Notenbild) != nullptr;
+    // The note image's reference a', kept with the application's settings.
+    in.dA4Hz = doc.app().m_Settings.IniNotenbildKammerton;
     return in;
 }
 
@@ -72,10 +74,12 @@ void PaintFFTView(QPainter& painter, FFTPlotModel& model, const FFTFrameInput& i
         PlotPainter::drawPolyline(painter, model.spectrumPolyline(), colours.foreground);
     if (model.curveOn())
         PlotPainter::drawPolyline(painter, model.curve(), colours.curve);
-    if (model.settings().bPeaks)
+    if (model.settings().bPeaks) {
         PlotPainter::drawLines(painter, model.peakMarkers(colours.peak));
+        PlotPainter::drawTexts(painter, model.peakLabels(colours.peak));
+    }
     if (const std::optional<PlotPoint> click = model.crossPoint()) {
-        const FFTDecor cross = FFTCrossHair(mapping, *click, colours);
+        const FFTDecor cross = FFTCrossHair(mapping, *click, colours, in.dA4Hz);
         PlotPainter::drawLines(painter, cross.lines);
         PlotPainter::drawTexts(painter, cross.texts);
     }

@@ -11,8 +11,8 @@
 #include <optional>
 
 // One repaint of the spectrum into the area (0, 0, in.nWidth, in.nHeight): the model computes
-// its lists from the frame, then strip, axes, spectrum, curve, peak marks and read-out are drawn
-// in that order. The view, pictures of it and the benchmark paint through this.
+// its lists from the frame, then strip, axes, spectrum, curve, peak marks with their labels and
+// read-out are drawn in that order. The view, pictures of it and the benchmark paint through this.
 void PaintFFTView(QPainter& painter, FFTPlotModel& model, const FFTFrameInput& in, const FFTViewColours& colours);
 
 class CFFTView : public CDocView

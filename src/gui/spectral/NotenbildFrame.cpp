@@ -3,6 +3,9 @@
 #include "NotenbildView.h"
 
 #include "gui/app/DialogBarControls.h"
+#include "gui/document/ResoniDoc.h"
+
+#include "core/spectral/NoteNames.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -56,6 +59,10 @@ void CNotenbildFrame::BuildDialogBar()
     grid->addWidget(new QLabel(QString::fromUtf8("Anzahl der Obertöne"), settings), 2, 0);
     m_pCount = DialogBarControls::spin(kMinObertonanzahl, kMaxObertonanzahl, settings);
     grid->addWidget(m_pCount, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Kammerton a'"), settings), 3, 0);
+    m_pKammerton = DialogBarControls::spin(kMinA4Hz, kMaxA4Hz, settings);
+    grid->addWidget(m_pKammerton, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Hz"), settings), 3, 2);
     v->addWidget(settings);
 
     m_pPlay = new QPushButton(QString::fromUtf8("Obertöne anhören, einzeln"), bar);
@@ -78,6 +85,14 @@ void CNotenbildFrame::BuildDialogBar()
             [change] { change([](NotenbildSettings& s) { s.bIsLinear = false; }); });
     connect(m_pCount, &QSpinBox::valueChanged, this,
             [change](int n) { change([n](NotenbildSettings& s) { s.nObertonanzahl = n; }); });
+    // The reference pitch goes into the application's settings at once: the FFT view names its
+    // notes from there.
+    connect(m_pKammerton, &QSpinBox::valueChanged, this, [this, change](int hz) {
+        change([hz](NotenbildSettings& s) { s.nKammerton = hz; });
+        notenbildView()->StoreSettings();
+        if (CModuleChildFrame* fft = m_doc.moduleFrame(Module::FFT))
+            fft->view()->update();
+    });
     connect(m_pPlay, &QPushButton::clicked, this, [this] { notenbildView()->PlayPartials(); });
 }
 
@@ -86,6 +101,7 @@ void CNotenbildFrame::SyncControls()
     const NotenbildSettings& s = notenbildView()->settings();
     m_pMode[s.nWhatIs]->setChecked(true);
     (s.bIsLinear ? m_pLinear : m_pLog)->setChecked(true);
-    const QSignalBlocker block(m_pCount);
+    const QSignalBlocker block(m_pCount), blockKammerton(m_pKammerton);
     m_pCount->setValue(s.nObertonanzahl);
+    m_pKammerton->setValue(s.nKammerton);
 }

@@ -1,5 +1,5 @@
 // The module window of the note image: the view and its control bar (display mode, spacing,
-// number of overtones and the button that plays them).
+// number of overtones, the reference pitch of the note names and the button that plays them).
 #pragma once
 
 #include "gui/app/ModuleChildFrame.h"
@@ -23,6 +23,7 @@ public:
     QRadioButton* linear() const { return m_pLinear; }
     QRadioButton* logarithmic() const { return m_pLog; }
     QSpinBox* overtoneCount() const { return m_pCount; }
+    QSpinBox* kammerton() const { return m_pKammerton; } // reference a' in Hz
     QPushButton* playButton() const { return m_pPlay; }
 
     // Every control from the view's parameters.
@@ -34,5 +35,6 @@ private:
     QRadioButton* m_pMode[3] = {};
     QRadioButton *m_pLinear = nullptr, *m_pLog = nullptr;
     QSpinBox* m_pCount = nullptr;
+    QSpinBox* m_pKammerton = nullptr;
     QPushButton* m_pPlay = nullptr;
 };
