@@ -97,7 +97,8 @@ void PaintOverview(QPainter& painter, int width, int height, const RenderSource&
 }
 
 // The FFT plot model after one repaint of the selection's spectrum; the note image reads its peaks.
-FFTFrameInput SelectionSpectrum(int width, int height, const RenderSource& source, std::vector<double>& spectrum)
+FFTFrameInput SelectionSpectrum(int width, int height, const RenderSource& source, const ProfileSettings& profile,
+                                std::vector<double>& spectrum)
 {
     std::vector<double> autoCorr;
     int firstMinLag = 0;
@@ -109,13 +110,14 @@ FFTFrameInput SelectionSpectrum(int width, int height, const RenderSource& sourc
     in.nBitsPerSample = source.bits;
     in.nWidth = width;
     in.nHeight = height;
+    in.dA4Hz = profile.IniNotenbildKammerton;
     return in;
 }
 
 void PaintFFT(QPainter& painter, int width, int height, const RenderSource& source, const ProfileSettings& profile)
 {
     std::vector<double> spectrum;
-    const FFTFrameInput in = SelectionSpectrum(width, height, source, spectrum);
+    const FFTFrameInput in = SelectionSpectrum(width, height, source, profile, spectrum);
     FFTPlotModel model(FFTViewSettingsFromProfile(profile));
     PaintFFTView(painter, model, in, FFTScreenColours());
 }
@@ -140,11 +142,12 @@ void PaintNotes(QPainter& painter, int width, int height, const RenderSource& so
         TrackPitch(Selection(source), source.rate, source.bits == 8 ? 128.0 : 32768.0, track);
         NotenbildPitchTrace trace;
         trace.hops = std::move(track.hops);
+        trace.dA4Hz = settings.nKammerton;
         PaintNotenbildPitch(painter, width, height, trace);
         return;
     }
     std::vector<double> spectrum;
-    FFTFrameInput in = SelectionSpectrum(width, height, source, spectrum);
+    FFTFrameInput in = SelectionSpectrum(width, height, source, profile, spectrum);
     in.bNoteImageOpen = true;
     FFTPlotModel model(FFTViewSettingsFromProfile(profile));
     model.repaint(in);

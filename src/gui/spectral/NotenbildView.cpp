@@ -24,6 +24,7 @@ CNotenbildView::CNotenbildView(CResoniDoc& doc, QWidget* parent)
 {
     setObjectName(QStringLiteral("CNotenbildView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_pPitch->setA4(m_Settings.nKammerton);
     m_pPitch->setActive(m_Settings.nWhatIs == 2);
 }
 
@@ -41,6 +42,7 @@ void CNotenbildView::OnUpdate(int hint)
 void CNotenbildView::setSettings(const NotenbildSettings& settings)
 {
     m_Settings = ClampedNotenbildSettings(settings);
+    m_pPitch->setA4(m_Settings.nKammerton);
     m_pPitch->setActive(m_Settings.nWhatIs == 2);
     update();
 }
