@@ -3,26 +3,17 @@
 #include <utility>
 
 CNotenbildPitchWorker::CNotenbildPitchWorker(Job job, std::function<void(bool)> finished)
-    : m_thread([this, job = std::move(job), finished = std::move(finished)] {
+    : m_Job([this, job = std::move(job), finished = std::move(finished)](AbortToken& abort) {
           const bool completed =
-              TrackPitch(*job.frame, job.dSampleRate, job.dFullScale, m_Track, PitchRunControl{&m_abort, {}});
-          m_bDone.store(true);
+              TrackPitch(*job.frame, job.dSampleRate, job.dFullScale, m_Track, PitchRunControl{&abort, {}});
           if (finished)
               finished(completed);
       })
 {
 }
 
-CNotenbildPitchWorker::~CNotenbildPitchWorker()
-{
-    m_abort.raise();
-    if (m_thread.joinable())
-        m_thread.join();
-}
-
 PitchTrack CNotenbildPitchWorker::takeTrack()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    m_Job.wait();
     return std::move(m_Track);
 }

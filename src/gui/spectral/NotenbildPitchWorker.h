@@ -3,13 +3,11 @@
 // waits for the thread, so no computation outlives its worker.
 #pragma once
 
-#include "core/common/AbortToken.h"
 #include "core/spectral/PitchTracker.h"
+#include "gui/presentation/CancellableJob.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 class CNotenbildPitchWorker
@@ -23,17 +21,12 @@ public:
     };
     // finished: on the worker thread, last, with true when the run was complete.
     CNotenbildPitchWorker(Job job, std::function<void(bool bCompleted)> finished);
-    ~CNotenbildPitchWorker();
-    CNotenbildPitchWorker(const CNotenbildPitchWorker&) = delete;
-    CNotenbildPitchWorker& operator=(const CNotenbildPitchWorker&) = delete;
 
-    bool running() const { return !m_bDone.load(); }
+    bool running() const { return m_Job.running(); }
     // Waits for the thread and hands over the track (complete when the run was).
     PitchTrack takeTrack();
 
 private:
-    AbortToken m_abort;
-    std::atomic<bool> m_bDone{false};
-    PitchTrack m_Track;   // written by the thread only until it has been joined
-    std::thread m_thread; // last member: started when everything else exists
+    PitchTrack m_Track;     // written by the job only until it has been waited for
+    CCancellableJob m_Job;  // last member: started when everything else exists
 };

@@ -4,16 +4,14 @@
 // the thread, so no computation outlives its worker.
 #pragma once
 
-#include "core/common/AbortToken.h"
 #include "core/spectral/SonoColumn.h"
 #include "core/spectral/SonoPicture.h"
 #include "core/spectral/SonoSettings.h"
+#include "gui/presentation/CancellableJob.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 class CSonoWorker
@@ -28,15 +26,10 @@ public:
     // progress: after every 20 columns; finished: last, with true when the run was complete.
     CSonoWorker(SonoPicture& picture, std::mutex& pictureLock, Job job, std::function<void(int)> progress,
                 std::function<void(bool bCompleted)> finished);
-    ~CSonoWorker();
-    CSonoWorker(const CSonoWorker&) = delete;
-    CSonoWorker& operator=(const CSonoWorker&) = delete;
 
     // Still computing: the run has neither ended nor been stopped.
-    bool running() const { return !m_bDone.load(); }
+    bool running() const { return m_Job.running(); }
 
 private:
-    AbortToken m_abort;
-    std::atomic<bool> m_bDone{false};
-    std::thread m_thread; // last member: started when everything else exists
+    CCancellableJob m_Job;
 };

@@ -4,15 +4,13 @@
 // no transform outlives its worker.
 #pragma once
 
-#include "core/common/AbortToken.h"
 #include "core/wavelet/CwtRequest.h"
 #include "core/wavelet/WaveletPlot.h"
+#include "gui/presentation/CancellableJob.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 class CWaveletWorker
@@ -26,14 +24,9 @@ public:
     };
     CWaveletWorker(std::shared_ptr<const std::vector<double>> samples, CwtRequest request,
                    std::function<void(Outcome)> finished);
-    ~CWaveletWorker();
-    CWaveletWorker(const CWaveletWorker&) = delete;
-    CWaveletWorker& operator=(const CWaveletWorker&) = delete;
 
-    bool running() const { return !m_bDone.load(); }
+    bool running() const { return m_Job.running(); }
 
 private:
-    AbortToken m_abort;
-    std::atomic<bool> m_bDone{false};
-    std::thread m_thread; // last member: started when everything else exists
+    CCancellableJob m_Job;
 };
