@@ -1,5 +1,4 @@
-// The time-series view's geometry: zoom field rules, step curves of known values, the labels of
-// the autocorrelation and the mutual information.
+// The time-series view's geometry: zoom rules, step curves of known values, labels of modes 1 and 2.
 #include "core/nonlinear/ZeitreihePlot.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +15,8 @@ TEST(ZeitreiheZoom, FieldValuesAndDrawingLimit)
     // 30000 values at 1 pixel each are too many; Yes gives 5000/30000 and the field −6.
     EXPECT_TRUE(exceedsDrawingLimit(30000, 1.0));
     EXPECT_FALSE(exceedsDrawingLimit(20000, 1.0));
-    EXPECT_TRUE(exceedsDrawingLimit(5001, 4.0));
     EXPECT_FALSE(exceedsDrawingLimit(30000, simplifiedPixelsPerPoint(30000)));
     EXPECT_EQ(fieldOfPixelsPerPoint(simplifiedPixelsPerPoint(30000)), -6);
-    EXPECT_EQ(fieldOfPixelsPerPoint(2.5), 2);
     EXPECT_EQ(performanceQuestion(30000, 1.0),
               "Die Anzahl von 30000 Datenpunkten beeinträchtigt bei der gewählten Einstellung von 1 Pixel pro "
               "Messpunkten die Leistung, wollen Sie die Darstellung vereinfachen ?");
@@ -37,10 +34,7 @@ TEST(ZeitreihePlot, StepCurveOfSignedAndUnsignedValues)
     ASSERT_EQ(p.lines.size(), 7u); // 3 steps of two lines, then the zero line
     EXPECT_EQ(p.lines[0].from, (PlotPoint{0, 0}));
     EXPECT_EQ(p.lines[0].to, (PlotPoint{3, 0})); // across first, then down
-    EXPECT_EQ(p.lines[1].to, (PlotPoint{3, 100}));
-    EXPECT_EQ(p.lines.back().from, (PlotPoint{0, 100}));
-    EXPECT_EQ(p.lines.back().to, (PlotPoint{12, 100}));
-    EXPECT_EQ(p.lines.back().colour, kZeroLine);
+    EXPECT_EQ(p.lines.back(), (PlotLine{{0, 100}, {12, 100}, kZeroLine}));
 
     // Unsigned 8-bit: 0 lies on the bottom edge, 255 on the top.
     const Plot u = seriesPlot(std::vector<double>{0.0, 255.0}, 255.0, false, 1.0, 100);
@@ -52,11 +46,8 @@ TEST(ZeitreihePlot, StepCurveOfSignedAndUnsignedValues)
         ramp[i] = static_cast<double>(i);
     const Plot q = seriesPlot(ramp, 32767.0, true, pixelsPerPointOfField(-4), 100);
     ASSERT_EQ(q.points.size(), 11u);
-    EXPECT_EQ(q.points[1].x, 1);
-    EXPECT_EQ(q.points[10].x, 10);
     EXPECT_EQ(q.nScrollWidth, 10);
 
-    EXPECT_EQ(seriesPlot(std::vector<double>{5.0}, 32767.0, true, 1.0, 100).points, (std::vector<PlotPoint>{{0, 0}}));
 }
 
 TEST(ZeitreihePlot, AutoCorrelationLabelAndShortInput)
@@ -67,18 +58,15 @@ TEST(ZeitreihePlot, AutoCorrelationLabelAndShortInput)
     EXPECT_EQ(p.points[1].y, 75);
     ASSERT_EQ(p.labels.size(), 1u);
     EXPECT_EQ(p.labels[0].text, "1.Minimum: nicht gefunden");
-    EXPECT_EQ(p.labels[0].anchor, TextAnchor::Right);
     EXPECT_EQ(p.labels[0].at.x, 300);
     EXPECT_EQ(autoCorrPlot(r, 7, 1.0, 300, 100).labels[0].text, "1.Minimum: 7");
-    const Plot shortOne = autoCorrPlot(std::span<const double>(r).first(10), 7, 1.0, 300, 100);
-    EXPECT_TRUE(shortOne.lines.empty() && shortOne.labels.empty());
+    EXPECT_TRUE(autoCorrPlot(std::span<const double>(r).first(10), 7, 1.0, 300, 100).labels.empty());
 }
 
 TEST(ZeitreihePlot, MutualInformationOfAUniformCycle)
 {
-    // 0, 1, …, 15 twenty times visits all 16 boxes equally often: I(0) = ln 16 = 2.77258…. A delay
-    // maps each box to one box, so I(τ) is the entropy of the 320 − τ boxes paired, least even at
-    // τ = 8 (8 boxes 20 times, 8 boxes 19 times, computed outside) and ln 16 again at τ = 16.
+    // 0 … 15 twenty times: I(0) = ln 16 = 2.77258…; I(τ) is the entropy of the 320 − τ paired boxes,
+    // least even at τ = 8 (8 boxes 20 times, 8 boxes 19 times; computed outside), ln 16 at τ = 16.
     std::vector<double> cycle(320);
     for (std::size_t i = 0; i < cycle.size(); ++i)
         cycle[i] = static_cast<double>(i % 16);
@@ -87,12 +75,11 @@ TEST(ZeitreihePlot, MutualInformationOfAUniformCycle)
     const Plot p = mutualInformationPlot(mi, 400, 100);
     ASSERT_EQ(p.labels.size(), 2u);
     EXPECT_EQ(p.labels[0].text, "Shannon Entropie: 2.7725");
-    EXPECT_EQ(p.labels[0].anchor, TextAnchor::Centre);
     EXPECT_EQ(p.labels[1].text, "1.Minimum: 8");
     EXPECT_EQ(p.nScrollWidth, 360);
     ASSERT_EQ(p.points.size(), 91u);
     EXPECT_EQ(p.points[16], (PlotPoint{64, 0}));
 
-    const MutualInformationResult tooShort = computeMutualInformation(std::span(cycle).first(100), 16, 90, abort);
-    EXPECT_TRUE(mutualInformationPlot(tooShort, 400, 100).labels.empty());
+    EXPECT_TRUE(mutualInformationPlot(computeMutualInformation(std::span(cycle).first(100), 16, 90, abort), 400, 100)
+                    .labels.empty());
 }
