@@ -14,10 +14,12 @@
 #include "gui/spectral/SonoView.h"
 #include "gui/waveform/WaveformPaint.h"
 #include "gui/wavelet/WaveletView.h"
+#include "gui/nonlinear/ZeitreiheView.h"
 
 #include "core/wavelet/Cwt.h"
 #include "core/wavelet/CwtCheck.h"
 #include "core/wavelet/WaveletSettings.h"
+#include "core/nonlinear/ZeitreihePlot.h"
 
 #include <QPainter>
 
@@ -188,11 +190,54 @@ void PaintWavelet(QPainter& painter, int width, int height, const RenderSource& 
     PaintWaveletView(painter, picture, width, height);
 }
 
+// The time-series window on the selection in the mode of --mode, as it first opens (one pixel per
+// point, 16 boxes, maximal delay 90) and with the performance question answered Yes: a long
+// selection is drawn about 5000 pixels wide, of which the picture shows the beginning.
+void PaintTimeSeries(QPainter& painter, int width, int height, const RenderSource& source)
+{
+    const std::span<const double> selection = Selection(source);
+    Zeitreihe::Plot plot;
+    if (source.viewMode == 2) {
+        AbortToken abort;
+        std::string message;
+        const MutualInformationResult mi =
+            computeMutualInformation(selection, 16, 90, abort, [&message](const std::string& text) { message = text; });
+        if (!message.empty()) {
+            // One line: the engine's text with its line breaks and tabs as single spaces.
+            std::string line;
+            for (char c : message)
+                if (!((c == '\n' || c == '\t' || c == ' ') && (line.empty() || line.back() == ' ')))
+                    line += c == '\n' || c == '\t' ? ' ' : c;
+            line.erase(line.find_last_not_of(' ') + 1);
+            throw std::runtime_error(line);
+        }
+        plot = Zeitreihe::mutualInformationPlot(mi, width, height);
+    } else {
+        double pixelsPerPoint = 1.0;
+        std::vector<double> autoCorr;
+        int firstMinLag = 0;
+        if (source.viewMode == 1 && source.selectionFFTSize >= 2) {
+            std::vector<double> spectrum;
+            ComputeFrameSpectrum(selection, source.selectionFFTSize, spectrum, autoCorr, firstMinLag,
+                                 source.bits == 8 ? 128.0 : 0.0);
+        }
+        const std::size_t n = source.viewMode == 1 ? autoCorr.size() : selection.size();
+        if (Zeitreihe::exceedsDrawingLimit(n, pixelsPerPoint))
+            pixelsPerPoint = Zeitreihe::simplifiedPixelsPerPoint(n);
+        plot = source.viewMode == 1
+                   ? Zeitreihe::autoCorrPlot(autoCorr, firstMinLag, pixelsPerPoint, width, height)
+                   : Zeitreihe::seriesPlot(selection, source.bits == 8 ? 255.0 : 32767.0, source.bits != 8,
+                                           pixelsPerPoint, height);
+    }
+    PaintZeitreiheView(painter, plot, width, height, 0);
+}
+
 } // namespace
 
 const std::vector<std::string>& RenderViewNames()
 {
-    static const std::vector<std::string> names{"waveform", "overview", "fft", "sonogram", "notes", "wavelet"};
+    static const std::vector<std::string> names{"waveform", "overview", "fft", "sonogram", "notes", "wavelet",
+                                                "timeseries"};
     return names;
 }
 
@@ -220,6 +265,8 @@ void PaintRenderView(QPainter& painter, const std::string& view, int width, int 
         PaintNotes(painter, width, height, source, profile);
     else if (view == "wavelet")
         PaintWavelet(painter, width, height, source, profile);
+    else if (view == "timeseries")
+        PaintTimeSeries(painter, width, height, source);
     else
         throw std::runtime_error("unknown view '" + view + "'");
 }

@@ -19,9 +19,10 @@ struct RenderSource
     std::int64_t first = 0;
     std::int64_t end = 0;
     int selectionFFTSize = 0;
+    int viewMode = 0; // --mode of the view timeseries: 0 series, 1 autocorrelation, 2 mutual information
 };
 
-// "waveform overview fft sonogram notes wavelet": the names VIEW may take, as --help lists them.
+// "waveform overview fft sonogram notes wavelet timeseries": the names VIEW may take, as --help lists them.
 const std::vector<std::string>& RenderViewNames();
 
 // Paints the view into (0, 0, width, height) with the profile's parameters. Throws

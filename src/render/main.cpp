@@ -34,7 +34,7 @@ void PrintHelp()
     for (const std::string& v : RenderViewNames())
         views += (views.empty() ? "" : ", ") + v;
     std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
-                "                     [--profile NAME] [--mode spectrum|staff|pitch] [--channel left|right]\n"
+                "                     [--profile NAME] [--mode MODE] [--channel left|right]\n"
                 "                     [--text] [--raw]\n"
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
@@ -47,6 +47,8 @@ void PrintHelp()
                 "                  Grundschule, Oberschule, an own profile's name, or an .ini file\n"
                 "  --mode MODE     the note image (VIEW notes): its overtone spectrum, the overtones on the\n"
                 "                  staff, or the pitch over time; default the profile's mode\n"
+                "                  (VIEW timeseries) 0 the series, 1 its autocorrelation, 2 its mutual\n"
+                "                  information and entropy; default 0\n"
                 "  --channel, --text, --raw  read the input as resoni-analyze does\n",
                 views.c_str(), kMinSide, kMaxSide);
 }
@@ -105,7 +107,13 @@ int Render(const std::vector<std::string>& argv)
                             " is outside " + std::to_string(kMinSide) + " … " + std::to_string(kMaxSide) +
                             " pixels");
     ProfileSettings profile = ReadProfile(args.text("profile").value_or("Standard"));
-    if (const std::optional<std::string> mode = args.text("mode")) {
+    int viewMode = 0;
+    if (view == "timeseries" && args.text("mode")) {
+        const long long mode = args.getInt("mode", 0);
+        if (mode < 0 || mode > 2)
+            throw CliUsageError("--mode: " + std::to_string(mode) + " is none of 0, 1, 2");
+        viewMode = static_cast<int>(mode);
+    } else if (const std::optional<std::string> mode = args.text("mode")) {
         if (view != "notes")
             throw CliUsageError("--mode applies to the view notes only");
         const std::vector<std::string> modes{"spectrum", "staff", "pitch"};
@@ -124,6 +132,7 @@ int Render(const std::vector<std::string>& argv)
     source.first = selection.first;
     source.end = selection.end;
     source.selectionFFTSize = selection.nFFTSize;
+    source.viewMode = viewMode;
 
     std::string paintError;
     const QString error = WritePictureFile(

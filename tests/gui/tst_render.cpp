@@ -162,6 +162,24 @@ private slots:
         QVERIFY2(one > 0 && five > one, qPrintable(QStringLiteral("%1 %2").arg(one).arg(five)));
     }
 
+    // The time series: the green step curve spans the tone's amplitude around the middle line;
+    // its mutual information is drawn too.
+    void timeSeries()
+    {
+        const QString tone = writeSines(m_dir.filePath(QStringLiteral("ts.wav")), {{441.0, 16384.0}});
+        const auto green = [](QRgb c) { return c == qRgb(0, 255, 0); };
+        std::vector<int> rows;
+        const QImage img = picture(QStringLiteral("timeseries"), tone);
+        for (int x = 0; x < 200; ++x)
+            for (int y : matchingRows(img, x, green))
+                rows.push_back(y);
+        QVERIFY(!rows.empty());
+        const auto [lo, hi] = std::minmax_element(rows.begin(), rows.end());
+        QVERIFY2(std::abs(*lo - 75) <= 2 && std::abs(*hi - 225) <= 2, qPrintable(QStringLiteral("%1 %2").arg(*lo).arg(*hi)));
+        const QImage mi = picture(QStringLiteral("timeseries"), tone, {QStringLiteral("--mode"), QStringLiteral("2")});
+        QVERIFY(!matchingRows(mi, 100, green).empty());
+    }
+
     void svgAndRefusals()
     {
         const QString tone = writeSines(m_dir.filePath(QStringLiteral("svg.wav")), {{440.0, 8000.0}});
