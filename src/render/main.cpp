@@ -34,7 +34,7 @@ void PrintHelp()
     for (const std::string& v : RenderViewNames())
         views += (views.empty() ? "" : ", ") + v;
     std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
-                "                     [--profile NAME] [--mode spectrum|staff|pitch] [--channel left|right]\n"
+                "                     [--profile NAME] [--mode spectrum|staff|pitch|0|1|2] [--channel left|right]\n"
                 "                     [--text] [--raw]\n"
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
@@ -47,6 +47,8 @@ void PrintHelp()
                 "                  Grundschule, Oberschule, an own profile's name, or an .ini file\n"
                 "  --mode MODE     the note image (VIEW notes): its overtone spectrum, the overtones on the\n"
                 "                  staff, or the pitch over time; default the profile's mode\n"
+                "  --mode N        the analysis (VIEW analysis): 0 Lyapunov spectrum, 1 maximal exponent,\n"
+                "                  2 correlation dimensions; default the profile's\n"
                 "  --channel, --text, --raw  read the input as resoni-analyze does\n",
                 views.c_str(), kMinSide, kMaxSide);
 }
@@ -105,9 +107,14 @@ int Render(const std::vector<std::string>& argv)
                             " is outside " + std::to_string(kMinSide) + " … " + std::to_string(kMaxSide) +
                             " pixels");
     ProfileSettings profile = ReadProfile(args.text("profile").value_or("Standard"));
-    if (const std::optional<std::string> mode = args.text("mode")) {
+    if (const std::optional<std::string> mode = args.text("mode"); mode && view == "analysis") {
+        if (*mode != "0" && *mode != "1" && *mode != "2")
+            throw CliUsageError("--mode: '" + *mode + "' is none of 0, 1, 2 (spectrum, maximal exponent, "
+                                "correlation dimensions)");
+        profile.IniAnalyseWhatIs = std::stoi(*mode);
+    } else if (mode) {
         if (view != "notes")
-            throw CliUsageError("--mode applies to the view notes only");
+            throw CliUsageError("--mode applies to the views notes and analysis only");
         const std::vector<std::string> modes{"spectrum", "staff", "pitch"};
         const auto it = std::find(modes.begin(), modes.end(), *mode);
         if (it == modes.end())
