@@ -209,6 +209,8 @@ void PaintAnalysis(QPainter& painter, int width, int height, const RenderSource&
     if (abort.isRaised())
         throw std::runtime_error("the analysis stopped: " + message);
     PaintAnalysePicture(painter, AnalyseResultPicture(result, width, height));
+    if (source.csv)
+        *source.csv = AnalyseResultCsv(result);
 }
 
 } // namespace

@@ -19,6 +19,7 @@ struct RenderSource
     std::int64_t first = 0;
     std::int64_t end = 0;
     int selectionFFTSize = 0;
+    std::string* csv = nullptr; // when set, the analysis view writes the numbers behind its plot here
 };
 
 // "waveform overview fft sonogram notes wavelet": the names VIEW may take, as --help lists them.

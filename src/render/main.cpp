@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <stdexcept>
 
 #ifndef RESONI_VERSION
@@ -35,7 +36,7 @@ void PrintHelp()
         views += (views.empty() ? "" : ", ") + v;
     std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
                 "                     [--profile NAME] [--mode spectrum|staff|pitch|0|1|2] [--channel left|right]\n"
-                "                     [--text] [--raw]\n"
+                "                     [--csv FILE] [--text] [--raw]\n"
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
                 "without a display. VIEW is one of: %s.\n"
@@ -49,6 +50,8 @@ void PrintHelp()
                 "                  staff, or the pitch over time; default the profile's mode\n"
                 "  --mode N        the analysis (VIEW analysis): 0 Lyapunov spectrum, 1 maximal exponent,\n"
                 "                  2 correlation dimensions; default the profile's\n"
+                "  --csv FILE      (VIEW analysis) the numbers behind the plot as CSV, as resoni-analyze\n"
+                "                  writes them\n"
                 "  --channel, --text, --raw  read the input as resoni-analyze does\n",
                 views.c_str(), kMinSide, kMaxSide);
 }
@@ -86,7 +89,7 @@ ProfileSettings ReadProfile(const std::string& name)
 
 int Render(const std::vector<std::string>& argv)
 {
-    std::set<std::string> valueOptions{"out", "width", "height", "profile", "mode"}, flagOptions;
+    std::set<std::string> valueOptions{"out", "width", "height", "profile", "mode", "csv"}, flagOptions;
     addSeriesOptions(valueOptions, flagOptions);
     const CliArgs args(argv, valueOptions, flagOptions);
     if (args.positional().size() != 2)
@@ -132,6 +135,13 @@ int Render(const std::vector<std::string>& argv)
     source.end = selection.end;
     source.selectionFFTSize = selection.nFFTSize;
 
+    const std::optional<std::string> csvPath = args.text("csv");
+    if (csvPath && view != "analysis")
+        throw CliUsageError("--csv applies to the view analysis only");
+    std::string csv;
+    if (csvPath)
+        source.csv = &csv;
+
     std::string paintError;
     const QString error = WritePictureFile(
         QString::fromStdString(*out), QSize(static_cast<int>(width), static_cast<int>(height)),
@@ -146,6 +156,11 @@ int Render(const std::vector<std::string>& argv)
         throw std::runtime_error(paintError);
     if (!error.isEmpty())
         throw std::runtime_error(error.toStdString());
+    if (csvPath) {
+        std::ofstream file(*csvPath, std::ios::binary);
+        if (!(file << csv) || !file.flush())
+            throw std::runtime_error("--csv: " + *csvPath + " could not be written");
+    }
     return 0;
 }
 

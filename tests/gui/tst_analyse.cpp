@@ -10,6 +10,8 @@
 #include "gui/nonlinear/AnalyseFrame.h"
 #include "gui/nonlinear/AnalyseView.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -136,6 +138,8 @@ private slots:
         writeMaxExponent(view->result(kAnalyseMaxExponent).maxExponent, ReportFormat::Csv, window);
         QCOMPARE(window.str(), cli.str());
         QVERIFY(cli.str().size() > 100);
+        QVERIFY(view->CopyData()); // "Daten kopieren"
+        QCOMPARE(QGuiApplication::clipboard()->text().toStdString(), cli.str());
 
         frame->mode(2)->click();
         frame->calculate()->click();
@@ -163,7 +167,7 @@ private slots:
             QString::fromUtf8("Bei der gewählten Anzahl von 60000 Iterationen")));
         QTest::qWait(300);
         QVERIFY(view->isComputing());
-        frame->abort()->click();
+        f.run(CommandId::Abort); // Esc
         QVERIFY(finished.wait(30000));
         QCOMPARE(view->checkpointsAfterAbort(), 1);
         const SpectrumResult& r = view->result(kAnalyseSpectrum).spectrum;

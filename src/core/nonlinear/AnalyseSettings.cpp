@@ -1,10 +1,11 @@
 #include "core/nonlinear/AnalyseSettings.h"
 
 #include "core/nonlinear/MaxLyapunov.h"
+#include "core/nonlinear/NonlinearReport.h"
 #include "core/profiles/ProfileSettings.h"
 
 #include <algorithm>
-#include <span>
+#include <sstream>
 
 namespace {
 
@@ -159,4 +160,16 @@ AnalyseRunResult RunAnalyse(int mode, const AnalyseParameters& parameters, const
         break;
     }
     return out;
+}
+
+std::string AnalyseResultCsv(const AnalyseRunResult& result)
+{
+    std::ostringstream out;
+    if (result.mode == kAnalyseSpectrum)
+        writeSpectrum(result.spectrum, ReportFormat::Csv, out);
+    else if (result.mode == kAnalyseMaxExponent)
+        writeMaxExponent(result.maxExponent, ReportFormat::Csv, out);
+    else
+        writeCorrelation(result.correlation, ReportFormat::Csv, out);
+    return out.str();
 }

@@ -7,6 +7,7 @@
 #include "core/nonlinear/NonlinearResults.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 struct ProfileSettings;
@@ -65,6 +66,9 @@ struct AnalyseRunResult
     MaxExponentResult maxExponent;
     CorrelationResult correlation;
 };
+
+// The numbers behind a run's plot as CSV, in the columns resoni-analyze writes for that mode.
+std::string AnalyseResultCsv(const AnalyseRunResult& result);
 
 // Runs the computation of `mode` on the leading points of series as the window does:
 // points beyond the series become its length; mode 0 turns 0 neighbours into 30 and 0

@@ -9,6 +9,10 @@
 #include "gui/presentation/PlotPainter.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
@@ -129,6 +133,24 @@ void CAnalyseView::OnSaveView()
     });
     if (!error.isEmpty())
         dialogs.messageBox(error);
+}
+
+bool CAnalyseView::CopyData() const
+{
+    const auto mode = static_cast<std::size_t>(m_Settings.mode);
+    if (!m_bValid[mode] || m_pJob)
+        return false;
+    QGuiApplication::clipboard()->setText(QString::fromStdString(AnalyseResultCsv(m_Results[mode])));
+    return true;
+}
+
+void CAnalyseView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* copy = menu.addAction(QStringLiteral("Daten kopieren"));
+    copy->setEnabled(m_bValid[static_cast<std::size_t>(m_Settings.mode)] && !m_pJob);
+    connect(copy, &QAction::triggered, this, [this] { CopyData(); });
+    menu.exec(event->globalPos());
 }
 
 void CAnalyseView::OnAbort()

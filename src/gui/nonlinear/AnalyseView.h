@@ -41,6 +41,8 @@ public:
     void OnResetView();
     // "SaveView": the current plot as a picture file.
     void OnSaveView();
+    // The numbers of the current mode's valid result onto the clipboard as CSV (false: none).
+    bool CopyData() const;
 
     bool isComputing() const { return m_pJob != nullptr; }
     bool isValid(int mode) const { return m_bValid[static_cast<std::size_t>(mode)]; }
@@ -62,6 +64,8 @@ signals:
 
 protected:
     void OnDraw(QPainter& painter, const QRect& area) override;
+    // "Daten kopieren": the current mode's numbers onto the clipboard as CSV.
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
