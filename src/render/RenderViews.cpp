@@ -8,6 +8,8 @@
 #include "core/spectral/NotenbildSettings.h"
 #include "core/spectral/SonoSettings.h"
 #include "core/spectral/PitchTracker.h"
+#include "core/nonlinear/AnalyseSettings.h"
+#include "gui/nonlinear/AnalyseView.h"
 #include "gui/spectral/FFTView.h"
 #include "gui/spectral/NotenbildPitchPane.h"
 #include "gui/spectral/NotenbildView.h"
@@ -232,12 +234,35 @@ void PaintTimeSeries(QPainter& painter, int width, int height, const RenderSourc
     PaintZeitreiheView(painter, plot, width, height, 0);
 }
 
+// The analysis window after "Berechnen" in the profile's mode with its parameters.
+void PaintAnalysis(QPainter& painter, int width, int height, const RenderSource& source, const ProfileSettings& profile)
+{
+    const std::span<const double> selection = Selection(source);
+    const std::vector<double> series(selection.begin(), selection.end());
+    painter.fillRect(0, 0, width, height, Qt::white);
+    if (series.size() < 50) {
+        PaintAnalysePicture(painter, AnalyseTooShortPicture(width, height));
+        return;
+    }
+    const AnalyseSettings settings = AnalyseSettingsFromProfile(profile);
+    AbortToken abort;
+    std::string message;
+    const AnalyseRunResult result =
+        RunAnalyse(settings.mode, settings.current(), series, abort,
+                   NonlinearCallbacks{[&message](const std::string& text) { message = text; }, {}, {}, {}, {}});
+    if (abort.isRaised())
+        throw std::runtime_error("the analysis stopped: " + message);
+    PaintAnalysePicture(painter, AnalyseResultPicture(result, width, height));
+    if (source.csv)
+        *source.csv = AnalyseResultCsv(result);
+}
+
 } // namespace
 
 const std::vector<std::string>& RenderViewNames()
 {
     static const std::vector<std::string> names{"waveform", "overview", "fft", "sonogram", "notes", "wavelet",
-                                                "timeseries"};
+                                                "timeseries", "analysis"};
     return names;
 }
 
@@ -267,6 +292,8 @@ void PaintRenderView(QPainter& painter, const std::string& view, int width, int 
         PaintWavelet(painter, width, height, source, profile);
     else if (view == "timeseries")
         PaintTimeSeries(painter, width, height, source);
+    else if (view == "analysis")
+        PaintAnalysis(painter, width, height, source, profile);
     else
         throw std::runtime_error("unknown view '" + view + "'");
 }

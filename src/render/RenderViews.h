@@ -20,9 +20,10 @@ struct RenderSource
     std::int64_t end = 0;
     int selectionFFTSize = 0;
     int viewMode = 0; // --mode of the view timeseries: 0 series, 1 autocorrelation, 2 mutual information
+    std::string* csv = nullptr; // when set, the analysis view writes the numbers behind its plot here
 };
 
-// "waveform overview fft sonogram notes wavelet timeseries": the names VIEW may take, as --help lists them.
+// "waveform overview fft sonogram notes wavelet timeseries analysis": the names VIEW may take, as --help lists them.
 const std::vector<std::string>& RenderViewNames();
 
 // Paints the view into (0, 0, width, height) with the profile's parameters. Throws

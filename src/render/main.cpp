@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <stdexcept>
 
 #ifndef RESONI_VERSION
@@ -35,7 +36,7 @@ void PrintHelp()
         views += (views.empty() ? "" : ", ") + v;
     std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
                 "                     [--profile NAME] [--mode MODE] [--channel left|right]\n"
-                "                     [--text] [--raw]\n"
+                "                     [--csv FILE] [--text] [--raw]\n"
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
                 "without a display. VIEW is one of: %s.\n"
@@ -49,6 +50,10 @@ void PrintHelp()
                 "                  staff, or the pitch over time; default the profile's mode\n"
                 "                  (VIEW timeseries) 0 the series, 1 its autocorrelation, 2 its mutual\n"
                 "                  information and entropy; default 0\n"
+                "                  (VIEW analysis): 0 Lyapunov spectrum, 1 maximal exponent,\n"
+                "                  2 correlation dimensions; default the profile's\n"
+                "  --csv FILE      (VIEW analysis) the numbers behind the plot as CSV, as resoni-analyze\n"
+                "                  writes them\n"
                 "  --channel, --text, --raw  read the input as resoni-analyze does\n",
                 views.c_str(), kMinSide, kMaxSide);
 }
@@ -86,7 +91,7 @@ ProfileSettings ReadProfile(const std::string& name)
 
 int Render(const std::vector<std::string>& argv)
 {
-    std::set<std::string> valueOptions{"out", "width", "height", "profile", "mode"}, flagOptions;
+    std::set<std::string> valueOptions{"out", "width", "height", "profile", "mode", "csv"}, flagOptions;
     addSeriesOptions(valueOptions, flagOptions);
     const CliArgs args(argv, valueOptions, flagOptions);
     if (args.positional().size() != 2)
@@ -113,9 +118,14 @@ int Render(const std::vector<std::string>& argv)
         if (mode < 0 || mode > 2)
             throw CliUsageError("--mode: " + std::to_string(mode) + " is none of 0, 1, 2");
         viewMode = static_cast<int>(mode);
-    } else if (const std::optional<std::string> mode = args.text("mode")) {
+    } else if (const std::optional<std::string> mode = args.text("mode"); mode && view == "analysis") {
+        if (*mode != "0" && *mode != "1" && *mode != "2")
+            throw CliUsageError("--mode: '" + *mode + "' is none of 0, 1, 2 (spectrum, maximal exponent, "
+                                "correlation dimensions)");
+        profile.IniAnalyseWhatIs = std::stoi(*mode);
+    } else if (mode) {
         if (view != "notes")
-            throw CliUsageError("--mode applies to the view notes only");
+            throw CliUsageError("--mode applies to the views notes, timeseries and analysis only");
         const std::vector<std::string> modes{"spectrum", "staff", "pitch"};
         const auto it = std::find(modes.begin(), modes.end(), *mode);
         if (it == modes.end())
@@ -134,6 +144,13 @@ int Render(const std::vector<std::string>& argv)
     source.selectionFFTSize = selection.nFFTSize;
     source.viewMode = viewMode;
 
+    const std::optional<std::string> csvPath = args.text("csv");
+    if (csvPath && view != "analysis")
+        throw CliUsageError("--csv applies to the view analysis only");
+    std::string csv;
+    if (csvPath)
+        source.csv = &csv;
+
     std::string paintError;
     const QString error = WritePictureFile(
         QString::fromStdString(*out), QSize(static_cast<int>(width), static_cast<int>(height)),
@@ -148,6 +165,11 @@ int Render(const std::vector<std::string>& argv)
         throw std::runtime_error(paintError);
     if (!error.isEmpty())
         throw std::runtime_error(error.toStdString());
+    if (csvPath) {
+        std::ofstream file(*csvPath, std::ios::binary);
+        if (!(file << csv) || !file.flush())
+            throw std::runtime_error("--csv: " + *csvPath + " could not be written");
+    }
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include "gui/audio/WaveFormatDlg.h"
 #include "gui/app/ModuleChildFrame.h"
 #include "gui/app/ResoniApp.h"
+#include "gui/nonlinear/AnalyseFrame.h"
 #include "gui/spectral/FFTFrame.h"
 #include "gui/spectral/FFTView.h"
 #include "gui/spectral/SonoFrame.h"
@@ -286,6 +287,7 @@ void CResoniDoc::OnSelectionChanged(long long first, long long end)
         } else {
             m_nSelectionFFTSize = 0;
         }
+        CAnalyseFrame::TakeSelectionLength(m_pAnalyseFrame, m_arSignal.size());
     }
     UpdateAllViews(UpdateHint::kSelection);
     SetWaitCursor(false);
