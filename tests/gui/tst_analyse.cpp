@@ -176,6 +176,36 @@ private slots:
         QVERIFY(!view->isValid(kAnalyseSpectrum)); // it was not valid before the run
         QVERIFY(!g_bAbort.isRaised());
     }
+
+    // The correlation dimensions: an abort ends the long run at its next checkpoint, and the
+    // valid result of the earlier, complete run stays valid.
+    void abortKeepsTheEarlierValidFlag()
+    {
+        const int mode = 2;
+        AppFixture f(AnalyseProfile());
+        CAnalyseFrame* frame = analyseFrame(f);
+        CAnalyseView* view = frame->analyseView();
+        QSignalSpy finished(view, &CAnalyseView::runFinished);
+        f.doc().m_arSignal = henonSeries(3000);
+        frame->mode(mode)->click();
+        frame->SetSelectionLength(3000);
+        frame->calculate()->click();
+        QVERIFY(finished.wait(30000));
+        QVERIFY(view->isValid(mode));
+        f.doc().m_arSignal = henonSeries(60000);
+        frame->SetSelectionLength(60000);
+        // A long run: every point one of the pairs ("Anzahl Paare") on the longer series.
+        type(frame->iterationsEdit(), QStringLiteral("59000"));
+        QTest::keyClick(frame->iterationsEdit(), Qt::Key_Return);
+        frame->calculate()->click();
+        QTest::qWait(300);
+        QVERIFY(view->isComputing());
+        f.run(CommandId::Abort);
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(view->checkpointsAfterAbort(), 1);
+        QVERIFY(view->isValid(mode));
+        QVERIFY(!g_bAbort.isRaised());
+    }
 };
 
 QTEST_MAIN(TestAnalyse)
