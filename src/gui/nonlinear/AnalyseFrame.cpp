@@ -188,13 +188,15 @@ void CAnalyseFrame::BuildDialogBar()
                                                      {m_pMinDim, m_pMinDimEdit}, {m_pIter, m_pIterEdit},
                                                      {m_pRadii, m_pRadiiEdit}, {m_pSteps, m_pStepsEdit}};
     for (auto [slider, edit] : pairs) {
-        connect(edit, &QLineEdit::textEdited, this, [this, edit = edit] { OnIntEdited(edit); });
+        // Corrected when the typing is done (Enter or leaving the field): corrected digit by digit,
+        // the "1" of "19556" points would already have lowered the iterations and neighbours.
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit = edit] { OnIntEdited(edit); });
         connect(slider, &QSlider::sliderMoved, this, [this, edit = edit](int value) {
             edit->setText(QString::number(value));
             OnIntEdited(edit);
         });
     }
-    connect(m_pMaxDimEdit, &QLineEdit::textEdited, this, [this] { OnIntEdited(m_pMaxDimEdit); });
+    connect(m_pMaxDimEdit, &QLineEdit::editingFinished, this, [this] { OnIntEdited(m_pMaxDimEdit); });
     connect(m_pRMin, &QLineEdit::textEdited, this,
             [this](const QString& text) { analyseView()->parameters().radiusMin = text.toDouble(); });
     connect(m_pRMax, &QLineEdit::textEdited, this,
