@@ -174,31 +174,26 @@ void CAnalyseView::OnCalculate()
     }
     IUiDialogs& dialogs = doc.app().dialogs();
     AnalyseParameters& p = m_Settings.current();
-    using A = IUiDialogs::Answer;
+    // A long run is offered a smaller count first; after Yes the question comes again next time,
+    // after No never.
+    const auto offerReduction = [&dialogs](int& value, int limit, bool& bAsk, const char* format) {
+        if (value <= limit || !bAsk)
+            return;
+        bAsk = dialogs.messageBox(QString::fromUtf8(format).arg(value), QString(), IUiDialogs::Icon::Question,
+                                  IUiDialogs::Buttons::YesNo) == IUiDialogs::Answer::Yes;
+        if (bAsk)
+            value = limit;
+    };
     switch (m_Settings.mode) {
     case kAnalyseSpectrum:
-        if (p.iterations >= 1001 && m_bAskSpectrum) {
-            const QString text = QString::fromUtf8("Bei der gewählten Anzahl von %1 Iterationen wird die Berechnung je "
-                                                   "nach Rechnerleistung sehr lange dauern, soll die Anzahl auf 1000 "
-                                                   "reduziert werden ?")
-                                     .arg(p.iterations);
-            m_bAskSpectrum = dialogs.messageBox(text, QString(), IUiDialogs::Icon::Question,
-                                                IUiDialogs::Buttons::YesNo) == A::Yes;
-            if (m_bAskSpectrum)
-                p.iterations = 1000;
-        }
+        offerReduction(p.iterations, 1000, m_bAskSpectrum,
+                       "Bei der gewählten Anzahl von %1 Iterationen wird die Berechnung je nach Rechnerleistung "
+                       "sehr lange dauern, soll die Anzahl auf 1000 reduziert werden ?");
         break;
     case kAnalyseMaxExponent:
-        if (p.steps >= 51 && m_bAskMaxExponent) {
-            const QString text = QString::fromUtf8("Bei der gewählten Anzahl von %1 Iterationen wird die Berechnung je "
-                                                   "nach Rechnerleistung sehr lange dauern (>10 min.) soll die Anzahl "
-                                                   "auf 50 reduziert werden ?")
-                                     .arg(p.steps);
-            m_bAskMaxExponent = dialogs.messageBox(text, QString(), IUiDialogs::Icon::Question,
-                                                   IUiDialogs::Buttons::YesNo) == A::Yes;
-            if (m_bAskMaxExponent)
-                p.steps = 50;
-        }
+        offerReduction(p.steps, 50, m_bAskMaxExponent,
+                       "Bei der gewählten Anzahl von %1 Iterationen wird die Berechnung je nach Rechnerleistung "
+                       "sehr lange dauern (>10 min.) soll die Anzahl auf 50 reduziert werden ?");
         break;
     case kAnalyseCorrelation: break;
     default: dialogs.messageBox(QStringLiteral("Fehler: im Case Analyse View")); return;
