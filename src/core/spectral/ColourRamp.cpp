@@ -15,3 +15,23 @@ std::array<Rgb, kColourRampSize> buildColourRamp()
     }
     return ramp;
 }
+
+Rgb Ramp3DColour(int v)
+{
+    const auto c = [](int n) { return static_cast<std::uint8_t>(n); };
+    if (v < 0 || v >= kRamp3DSize)
+        return {0, 0, 0};
+    if (v < 128)
+        return {c(v + 128), 0, 0};
+    if (v < 384)
+        return {255, c(v - 128), 0};
+    if (v < 640)
+        return {c(639 - v), 255, 0};
+    if (v < 896)
+        return {0, 255, c(v - 640)};
+    if (v < 1152)
+        return {0, c(1151 - v), 255};
+    if (v < 1408)
+        return {c(v - 1152), 0, 255};
+    return {255, c(v - 1408), 255};
+}

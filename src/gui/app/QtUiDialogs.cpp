@@ -82,7 +82,7 @@ QString CQtUiDialogs::openFileName(const QString& title, const QList<FileFilter>
 }
 
 QString CQtUiDialogs::saveFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
-                                   const QString& directory, const QString& defaultSuffix)
+                                   const QString& directory, const QString& defaultSuffix, int* chosenFilter)
 {
     QFileDialog dialog(parent(), title, directory, filterString(filters));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -92,6 +92,12 @@ QString CQtUiDialogs::saveFileName(const QString& title, const QList<FileFilter>
         dialog.selectNameFilter(selected);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    if (chosenFilter) {
+        *chosenFilter = selectedFilter;
+        for (int i = 0; i < filters.size(); ++i)
+            if (selectedFilterText(filters, i) == dialog.selectedNameFilter())
+                *chosenFilter = i;
+    }
     return dialog.selectedFiles().constFirst();
 }
 

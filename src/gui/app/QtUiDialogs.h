@@ -14,7 +14,8 @@ public:
     QString openFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
                          const QString& directory) override;
     QString saveFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
-                         const QString& directory, const QString& defaultSuffix) override;
+                         const QString& directory, const QString& defaultSuffix,
+                         int* chosenFilter = nullptr) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
     int execDialog(QDialog& dialog) override;
 

@@ -36,11 +36,13 @@ public:
     virtual Answer messageBox(const QString& text, const QString& title = QString(), Icon icon = Icon::Warning,
                               Buttons buttons = Buttons::Ok) = 0;
 
-    // File dialogs; an empty result means cancelled. selectedFilter is an index into filters.
+    // File dialogs; an empty result means cancelled. selectedFilter is an index into filters;
+    // chosenFilter, when given, receives the index of the filter the user left selected.
     virtual QString openFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
                                  const QString& directory) = 0;
     virtual QString saveFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
-                                 const QString& directory, const QString& defaultSuffix) = 0;
+                                 const QString& directory, const QString& defaultSuffix,
+                                 int* chosenFilter = nullptr) = 0;
 
     virtual std::optional<QColor> chooseColour(const QColor& initial) = 0;
 

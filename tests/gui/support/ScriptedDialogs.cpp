@@ -31,9 +31,17 @@ QString CScriptedDialogs::openFileName(const QString& title, const QList<FileFil
 }
 
 QString CScriptedDialogs::saveFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
-                                       const QString& /*directory*/, const QString& /*defaultSuffix*/)
+                                       const QString& /*directory*/, const QString& /*defaultSuffix*/,
+                                       int* chosenFilter)
 {
     fileDialogs.push_back({title, filters, selectedFilter, true});
+    if (chosenFilter) {
+        *chosenFilter = selectedFilter;
+        if (!filterChoices.empty()) {
+            *chosenFilter = filterChoices.front();
+            filterChoices.pop_front();
+        }
+    }
     if (files.empty())
         return QString();
     const QString f = files.front();
@@ -43,7 +51,11 @@ QString CScriptedDialogs::saveFileName(const QString& title, const QList<FileFil
 
 std::optional<QColor> CScriptedDialogs::chooseColour(const QColor& /*initial*/)
 {
-    return std::nullopt;
+    if (colours.empty())
+        return std::nullopt;
+    const QColor c = colours.front();
+    colours.pop_front();
+    return c;
 }
 
 int CScriptedDialogs::execDialog(QDialog& dialog)

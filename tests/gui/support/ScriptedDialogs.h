@@ -33,7 +33,7 @@ public:
     QString openFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
                          const QString& directory) override;
     QString saveFileName(const QString& title, const QList<FileFilter>& filters, int selectedFilter,
-                         const QString& directory, const QString& defaultSuffix) override;
+                         const QString& directory, const QString& defaultSuffix, int* chosenFilter) override;
     std::optional<QColor> chooseColour(const QColor& initial) override;
     int execDialog(QDialog& dialog) override;
 
@@ -44,6 +44,8 @@ public:
 
     std::deque<Answer> answers;  // next message-box answers
     std::deque<QString> files;   // next file-dialog results ("" = cancelled)
+    std::deque<int> filterChoices; // filters the user leaves selected in the next save dialogs
+    std::deque<QColor> colours;  // next colour-dialog results (none left = cancelled)
     // Acts on the next modal dialog (sets its controls) and returns Accepted or Rejected.
     std::deque<std::function<int(QDialog&)>> dialogActions;
 };
