@@ -41,7 +41,14 @@ double FFTPlotMapping::g(double f) const
 
 double FFTPlotMapping::frequencyRatio(double f) const
 {
-    return (g(f) - m_dG0) / (1.0 - m_dG0);
+    return FrequencyRatio(f, m_dBottom, m_dTop, m_bFreqLinear);
+}
+
+double FrequencyRatio(double f, double bottom, double top, bool bLinear)
+{
+    const auto g = [&](double v) { return bLinear ? v / top : std::log(v) / std::log(top); };
+    const double g0 = g(bottom);
+    return (g(f) - g0) / (1.0 - g0);
 }
 
 int FFTPlotMapping::frequencyToX(double f) const

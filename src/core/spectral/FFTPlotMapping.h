@@ -57,6 +57,11 @@ private:
     double m_dAmpBottom; // Ab
 };
 
+// The FFT view's frequency mapping, shared with the waterfall: r = (g(f) − g0)/(1 − g0) with
+// g(f) = f/top (linear) or ln f/ln top (logarithmic) and g0 = g(bottom); 0 at bottom, 1 at top
+// (both in Hz).
+double FrequencyRatio(double f, double bottom, double top, bool bLinear);
+
 // A double as a pixel coordinate: truncated toward zero, NaN as 0, limited to ±2^30 so that
 // degenerate settings never overflow an int.
 int TruncToPixel(double value);
