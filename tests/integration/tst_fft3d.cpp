@@ -91,6 +91,23 @@ private slots:
         QCOMPARE(f.dialogs().fileDialogs.at(0).title, QStringLiteral("Speichert diese FFT3D Ansicht..."));
         QCOMPARE(Head(bmp), QByteArray("DDS "));
         QCOMPARE(Head(dds).left(2), QByteArray("BM"));
+
+        // Hint 50 resets the camera; while listening every update adds the newest spectrum in front.
+        QList<QPushButton*> more; // the ">" buttons: rotation x, y, z, translation x, y, z
+        for (QPushButton* b : frame->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral(">"))
+                more.push_back(b);
+        more.at(2)->click();
+        QTRY_COMPARE(render->camera().angleZ(), 3.0);
+        g_bListening = true;
+        f.doc().m_arSpectrum.assign(513, 0.0);
+        f.doc().m_arSpectrum[20] = 30000.0; // 861 Hz
+        f.doc().UpdateAllViews(50);
+        QCOMPARE(render->camera().angleZ(), 0.0);
+        const auto row = view->mesh().row(0);
+        QCOMPARE(std::max_element(row.begin(), row.end(), [](auto& a, auto& b) { return a.h < b.h; })->h,
+                 float(4 * std::log(30001.0) / std::log(65536.0)));
+        g_bListening = false;
     }
 };
 

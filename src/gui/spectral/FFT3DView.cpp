@@ -165,15 +165,14 @@ void CFFT3DView::OnRow(int run, const WaterfallRow& row)
 {
     if (run != m_nRun)
         return; // a row of a build that was replaced or stopped meanwhile
+    m_Mesh.addRow(row);
+    SceneChanged();
     if (g_bAbort.isRaised()) {
         // "Abbruch": the rows built so far stay; the request is answered.
         CancelBuild();
         g_bAbort.clear();
         emit buildFinished(false);
-        return;
     }
-    m_Mesh.addRow(row);
-    SceneChanged();
 }
 
 void CFFT3DView::OnBuildFinished(int run, bool bCompleted)
