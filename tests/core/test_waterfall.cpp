@@ -57,6 +57,14 @@ TEST(WaterfallSettings, ProfileValuesAreClampedOrDefaulted)
     EXPECT_EQ(s.background, (Rgb{0, 128, 255}));
     EXPECT_EQ(s.dataColour, (Rgb{255, 0, 0}));
 
+    p.Ini3DFFTBottomCutHz = -5;
+    EXPECT_EQ(WaterfallSettingsFromProfile(p).nBottomCutHz, 1);
+
+    WaterfallSettings all{999, 1, true, true, 20, 1, true, false, {255, 0, 0}, {1, 2, 3}, 4096.0f, 0.5f, 7};
+    StoreWaterfallSettings(all, p);
+    EXPECT_EQ(WaterfallSettingsFromProfile(p), all);
+    StoreWaterfallSettings({}, p);
+    EXPECT_EQ(WaterfallSettingsFromProfile(p), WaterfallSettings{});
     p.Ini3DFFTSchrittweite = 0.07f;
     EXPECT_EQ(WaterfallSettingsFromProfile(p).nPraezision, 7);
     s.nPraezision = 20;
@@ -90,6 +98,14 @@ TEST(WaterfallRow, ExactBinSinePeaksAtItsFrequencyWithItsHeight)
         EXPECT_EQ(row.back().x, 10.0f);
         EXPECT_EQ(row.back().h, 0.0f);
     }
+    // Above half the rate the bins end at N/2 − 1: bins 2 … 511 and the two edges (bin 1, at
+    // x = −20 + 40·23.07/99980 = −19.9908, lies within 0.01 of the left edge).
+    WaterfallSettings wide = EveryBin();
+    wide.nTopCutkHz = 100;
+    wide.nBreite = 20;
+    WaterfallRow row;
+    MakeWaterfallRow(wide, {{}, kRate, 16, kN}, row);
+    EXPECT_EQ(row.size(), 512u);
     // A full-scale sine reaches the top of the colour ramp (index 1662, almost white); twice
     // that is beyond it and black.
     WaterfallMesh mesh;
@@ -126,7 +142,8 @@ TEST(WaterfallMesh, NewRowEntersInFrontAndTheCounterWraps)
     WaterfallMesh mesh;
     const auto rowOf = [](float h) { return WaterfallRow(2500, WaterfallPoint{0, h, 0}); };
     mesh.addRow(rowOf(1));
-    EXPECT_EQ(mesh.drawnIndexCount(), 0u); // one row: no triangles yet
+    EXPECT_EQ(mesh.drawnIndexCount(), 0u); // one row: no triangles yet, normals up
+    EXPECT_EQ(mesh.vertices(true, {}).at(7).ny, 1.0f);
     mesh.addRow(rowOf(2));
     EXPECT_EQ(mesh.drawnIndexCount(), 6u * 2499);
     const auto two = mesh.vertices(true, {});
@@ -144,6 +161,20 @@ TEST(WaterfallMesh, NewRowEntersInFrontAndTheCounterWraps)
     mesh.addRow(WaterfallRow(3, WaterfallPoint{})); // another length starts afresh
     EXPECT_EQ(mesh.filledRows(), 1);
     EXPECT_EQ(mesh.rowCapacity(), 3333);
+}
+
+TEST(WaterfallMesh, NormalsOfASlopeAreTiltedAgainstIt)
+{
+    // Height = x: every triangle, and so every vertex, has the normal (−1, 1, 0)/√2.
+    WaterfallMesh mesh;
+    const WaterfallRow slope{{0, 0, 0}, {1, 1, 0}, {3, 3, 0}};
+    mesh.addRow(slope);
+    mesh.addRow(slope);
+    for (const WaterfallVertex& v : mesh.vertices(true, {})) {
+        EXPECT_NEAR(v.nx, -std::sqrt(0.5), 1e-6);
+        EXPECT_NEAR(v.ny, std::sqrt(0.5), 1e-6);
+        EXPECT_NEAR(v.nz, 0.0, 1e-6);
+    }
 }
 
 TEST(WaterfallBuild, ShortFramesAndCancelling)
