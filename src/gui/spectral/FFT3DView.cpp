@@ -97,7 +97,7 @@ void CFFT3DView::OnUpdate(int hint)
         renderWindow()->resetView(); // the FFT size may have changed
     if (Live()) {
         AddLiveRow();
-    } else if (g_bSelectionFFT && hint != 2) {
+    } else if (g_bSelectionFFT && hint != 2) { // hint 2 leaves the surface and the camera alone
         if (renderWindow())
             renderWindow()->resetView();
         Rebuild();
