@@ -1,6 +1,7 @@
 // resoni-render: a picture of one of the program's views of a WAV file or text series, drawn
 // headless (offscreen) by the same paint routine as the window, as PNG or SVG.
 #include "RenderViews.h"
+#include "RenderViews3D.h"
 
 #include "CliArgs.h"
 #include "SeriesInput.h"
@@ -34,13 +35,17 @@ void PrintHelp()
     std::string views;
     for (const std::string& v : RenderViewNames())
         views += (views.empty() ? "" : ", ") + v;
+    for (const std::string& v : RenderViewNames3D())
+        views += ", " + v;
     std::printf("Usage: resoni-render VIEW INPUT --out PICTURE [--from N] [--to N] [--width W] [--height H]\n"
                 "                     [--profile NAME] [--mode MODE] [--channel left|right]\n"
                 "                     [--csv FILE] [--text] [--raw]\n"
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
                 "without a display. VIEW is one of: %s.\n"
-                "  --out PICTURE   the picture to write, PNG or SVG by its extension (.png, .svg)\n"
+                "  --out PICTURE   the picture to write, PNG or SVG by its extension (.png, .svg);\n"
+                "                  the 3D views (waterfall, reconstruction) write PNG and need an X\n"
+                "                  display with OpenGL (a desktop session, or xvfb-run)\n"
                 "  --from/--to N   the selection [from, to) in samples (default the whole series), taken\n"
                 "                  over as the waveform window hands it to the analyses\n"
                 "  --width/--height  picture size in pixels, %d … %d (default 800 × 400)\n"
@@ -89,6 +94,12 @@ ProfileSettings ReadProfile(const std::string& name)
     return settings;
 }
 
+bool IsView3D(const std::string& view)
+{
+    const std::vector<std::string>& names = RenderViewNames3D();
+    return std::find(names.begin(), names.end(), view) != names.end();
+}
+
 int Render(const std::vector<std::string>& argv)
 {
     std::set<std::string> valueOptions{"out", "width", "height", "profile", "mode", "csv"}, flagOptions;
@@ -98,13 +109,17 @@ int Render(const std::vector<std::string>& argv)
         throw CliUsageError("expects VIEW and INPUT (see --help)");
     const std::string& view = args.positional()[0];
     const std::vector<std::string>& names = RenderViewNames();
-    if (std::find(names.begin(), names.end(), view) == names.end())
+    const bool b3D = IsView3D(view);
+    if (!b3D && std::find(names.begin(), names.end(), view) == names.end())
         throw CliUsageError("unknown view '" + view + "' (see --help)");
     const std::optional<std::string> out = args.text("out");
     if (!out)
         throw CliUsageError("--out PICTURE is missing");
-    if (!PictureFormatForPath(QString::fromStdString(*out)))
+    const std::optional<PictureFormat> format = PictureFormatForPath(QString::fromStdString(*out));
+    if (!format)
         throw CliUsageError("--out: " + *out + " must end in .png or .svg");
+    if (b3D && *format != PictureFormat::Png)
+        throw CliUsageError("--out: the 3D view " + view + " is rendered as a bitmap: " + *out + " must end in .png");
     const long long width = args.getInt("width", 800);
     const long long height = args.getInt("height", 400);
     if (width < kMinSide || width > kMaxSide || height < kMinSide || height > kMaxSide)
@@ -151,6 +166,12 @@ int Render(const std::vector<std::string>& argv)
     if (csvPath)
         source.csv = &csv;
 
+    if (b3D) {
+        const QImage picture = RenderView3D(view, static_cast<int>(width), static_cast<int>(height), source, profile);
+        if (!picture.save(QString::fromStdString(*out), "PNG"))
+            throw std::runtime_error("--out: " + *out + " could not be written");
+        return 0;
+    }
     std::string paintError;
     const QString error = WritePictureFile(
         QString::fromStdString(*out), QSize(static_cast<int>(width), static_cast<int>(height)),
@@ -195,8 +216,15 @@ int main(int argc, char** argv)
         std::printf("resoni-render %s\n", RESONI_VERSION);
         return 0;
     }
-    // Headless: no display is needed or used.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // Headless: no display is needed or used, but for the 3D views, whose OpenGL comes from the
+    // X display.
+    const bool b3D = args.size() >= 1 && IsView3D(args.front());
+    if (b3D && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "resoni-render: the 3D view %s needs a display with OpenGL (run it under xvfb-run)\n",
+                     args.front().c_str());
+        return 1;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !b3D)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);

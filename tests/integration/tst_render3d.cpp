@@ -1,6 +1,16 @@
 // The shared 3D frame on a real X display (Xvfb, Mesa): a scene is drawn where it lies, the
-// camera turns it by the bar's one-frame buttons, the statistics line describes the frame.
+// camera turns it by the bar's one-frame buttons, the statistics line describes the frame, F2
+// rebuilds the render window only on "OK"; and, run once more without OpenGL on the display
+// (QT_XCB_GL_INTEGRATION=none), both 3D windows report it and close.
+#include "support/AppFixture.h"
+
+#include "gui/app/ModuleChildFrame.h"
+#include "gui/render3d/DeviceSettingsDlg.h"
+#include "gui/render3d/Render3DTexts.h"
 #include "gui/render3d/Render3DWidget.h"
+#include "gui/render3d/ThreeDView.h"
+
+#include <QComboBox>
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -67,6 +77,56 @@ private slots:
         QVERIFY(IsRed(pic.pixel(95, 65)));   // the base is on top
         w.resetView();
         QCOMPARE(w.camera().angleZ(), 0.0);
+    }
+
+    void deviceDialogRebuildsOnlyOnOk()
+    {
+        if (qEnvironmentVariable("QT_XCB_GL_INTEGRATION") == QLatin1String("none"))
+            QSKIP("the display offers no OpenGL in this run");
+        AppFixture f;
+        f.doc().ToggleModuleWindow(Module::Reko);
+        auto* view = qobject_cast<C3DView*>(f.doc().moduleFrame(Module::Reko)->view());
+        QVERIFY(view);
+        QTRY_VERIFY(view->renderWindow() && view->renderWindow()->frameCount() > 0);
+        QPointer<CRender3DWidget> first = view->renderWindow();
+        f.dialogs().dialogActions.push_back([](QDialog&) { return int(QDialog::Rejected); });
+        QTest::keyClick(first, Qt::Key_F2);
+        QCOMPARE(f.dialogs().dialogTitles, QStringList{QStringLiteral("Einstellungen der Grafikkarte")});
+        QCOMPARE(view->renderWindow(), first.data()); // "Abbrechen" keeps the device
+        QStringList choices;
+        f.dialogs().dialogActions.push_back([&choices](QDialog& d) {
+            QComboBox* list = static_cast<CDeviceSettingsDlg&>(d).multisampleList();
+            for (int i = 0; i < list->count(); ++i)
+                choices << list->itemText(i);
+            list->setCurrentIndex(list->count() - 1);
+            return int(QDialog::Accepted);
+        });
+        view->ShowDeviceDialog();
+        QCOMPARE(choices.value(0), QStringLiteral("none"));
+        QVERIFY(first.isNull());
+        QTRY_VERIFY(view->renderWindow() && view->renderWindow()->frameCount() > 0);
+        const int chosen = choices.size() > 1 ? choices.last().section(QLatin1Char(' '), 0, 0).toInt() : 0;
+        QCOMPARE(view->renderWindow()->deviceInfo().samples >= chosen, true);
+        QCOMPARE(view->samples(), chosen);
+        QVERIFY(f.dialogs().messages.empty());
+    }
+
+    void withoutOpenGLBothWindowsCloseWithTheMessage()
+    {
+        if (qEnvironmentVariable("QT_XCB_GL_INTEGRATION") != QLatin1String("none"))
+            QSKIP("runs as integration_tst_render3d_nogl, on a display without OpenGL");
+        AppFixture f;
+        f.doc().ToggleModuleWindow(Module::FFT3D);
+        f.doc().ToggleModuleWindow(Module::Reko);
+        QTRY_VERIFY(!f.doc().moduleFrame(Module::FFT3D) && !f.doc().moduleFrame(Module::Reko));
+        QCOMPARE(f.dialogs().messageTexts(), (QStringList{QString::fromUtf8(Render3DText::kNoOpenGL),
+                                                          QString::fromUtf8(Render3DText::kDisable3D)}));
+        QCOMPARE(f.app().moduleOpenFlag(Module::FFT3D), 0);
+        QCOMPARE(f.app().moduleOpenFlag(Module::Reko), 0);
+        // Asked again, the window tries again and says the same.
+        f.doc().ToggleModuleWindow(Module::Reko);
+        QTRY_VERIFY(!f.doc().moduleFrame(Module::Reko));
+        QCOMPARE(f.dialogs().messages.size(), std::size_t{4});
     }
 };
 

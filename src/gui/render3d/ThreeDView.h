@@ -11,7 +11,7 @@
 
 #include <QPointer>
 
-class CRender3DWidget;
+#include "Render3DWidget.h"
 
 class C3DView : public CDocView
 {
