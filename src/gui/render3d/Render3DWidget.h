@@ -74,8 +74,11 @@ public:
 signals:
     // After every frame.
     void frameRendered();
-    // The context could not be had or the scene cannot be drawn; failure() says why.
+    // The context could not be had or cannot draw at all; failure() says why.
     void failed();
+    // The scene's buffers could not be filled; failure() names the buffer. The window stays
+    // usable: the next setScene tries again.
+    void meshFailed();
 
 protected:
     void initializeGL() override;
@@ -102,6 +105,7 @@ private:
     KeyState3D m_keys;
     QTimer m_animation;         // keeps frames coming while inputs are held or the camera drifts
     QElapsedTimer m_frameClock; // elapsed time between frames
+    QElapsedTimer m_statClock;  // time stamps for the frame rate
     std::deque<qint64> m_frameTimes; // ms stamps of the frames of the last second
     long long m_nFrames = 0;
     bool m_bHelp = true;
