@@ -1,7 +1,8 @@
 // Frames per second of the reconstruction window's renderer: a render window of 800 × 600 with
 // the reconstruction of 100 000 points of the Hénon map, turned about the x axis by a held
-// rotation key for about five seconds (arguments: another number of points, "linien" for the line strip). Prints the statistics line and the device once a second,
-// then the median of those frame rates. Not a test: run it under
+// rotation key for about five seconds (arguments: another number of points, "linien" for the line strip).
+// Prints the statistics line and the device once a second, then the median of those frame rates. Not a test:
+// run it under
 //     xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/reko_fps
 // (Mesa llvmpipe there); the aim is at least 30 fps.
 #include "gui/nonlinear/RekoScene.h"
@@ -49,7 +50,8 @@ int main(int argc, char** argv)
     settings.fPointSize = 1.0f;
     const std::vector<double> series = HenonSeries(points + 3);
     Scene3D scene = RekoScene(series, 32767.0, true, settings);
-    std::printf("points: %zu\n", scene.batches.size() > 1 ? scene.batches[1].vertices.size() : std::size_t{0});
+    std::printf("points: %zu\n",
+                scene.batches.size() > 1 ? scene.batches[1].vertices.size() : std::size_t{0});
 
     CRender3DWidget window(0, RekoCamera());
     window.resize(800, 600);

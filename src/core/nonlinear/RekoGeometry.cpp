@@ -4,7 +4,6 @@
 #include "core/spectral/ColourRamp.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -26,8 +25,8 @@ RekoDecimation RekoDecimate(std::size_t n, int tau, int largest)
     d.step = span <= most ? 1 : (span + most - 1) / most;
     d.m = static_cast<double>(span) / static_cast<double>(d.step);
     d.values = static_cast<std::size_t>(d.m);
-    const auto p = static_cast<std::size_t>(std::trunc(std::fabs(d.m - static_cast<double>(twoTau))));
-    d.points = d.values > twoTau ? std::min(p, d.values - twoTau) : 0;
+    // For m > 2τ, trunc(m − 2τ) = trunc(m) − 2τ since 2τ is whole; below, none (see the header).
+    d.points = d.values > twoTau ? d.values - twoTau : 0;
     return d;
 }
 
@@ -50,12 +49,11 @@ std::vector<RekoVertex> RekoPoints(std::span<const double> series, double fullSc
     const auto tau = static_cast<std::size_t>(std::max(settings.nTau, 0));
     const std::uint32_t fixed = Argb(settings.clrFixed);
     std::vector<RekoVertex> points(d.points);
-    for (std::size_t j = 0; j < d.points; ++j)
-    {
+    for (std::size_t j = 0; j < d.points; ++j) {
         std::uint32_t argb = fixed;
         if (settings.bIsBunt)
-            argb = Argb(Ramp3DColour(static_cast<int>(1663.0 * static_cast<double>(j) /
-                                                      static_cast<double>(d.points))));
+            argb = Argb(Ramp3DColour(
+                static_cast<int>(1663.0 * static_cast<double>(j) / static_cast<double>(d.points))));
         points[j] = {v[j], v[j + tau], v[j + 2 * tau], argb};
     }
     return points;

@@ -7,18 +7,18 @@
 
 struct ProfileSettings;
 
-constexpr int kRekoTauMin = 1, kRekoTauMax = 500;   // "Tau" spin
-constexpr int kRekoSizeMin = 1, kRekoSizeMax = 20;  // "Punktgröße" spin
+constexpr int kRekoTauMin = 1, kRekoTauMax = 500;  // "Tau" spin
+constexpr int kRekoSizeMin = 1, kRekoSizeMax = 20; // "Punktgröße" spin
 
 struct RekoSettings
 {
-    int nTau = 5;                // IniRekoTau: delay τ in decimated points
-    int nNumRekoPoints = 10000;  // IniRekoNumRekoPoints, "Punktzahl": largest number of points
-    bool bIsPunkte = true;       // IniRekobIsPunkte: a point cloud (true) or a connected line
-    float fSizePts = 1.0f;       // IniRekoSizePts: the "Punktgröße" field, 1 .. 20
-    bool bIsBunt = true;         // IniRekobIsBunt: rainbow along the time axis ("Bunt") or "Fest"
-    Rgb clrBackBuffer{0, 0, 0};  // IniRekoclrBackBuffer: background
-    Rgb clrFixed{255, 0, 0};     // the "Fest" colour, chosen with "Farbwahl"
+    int nTau = 5;               // IniRekoTau: delay τ in decimated points
+    int nNumRekoPoints = 10000; // IniRekoNumRekoPoints, "Punktzahl": largest number of points
+    bool bIsPunkte = true;      // IniRekobIsPunkte: a point cloud (true) or a connected line
+    float fSizePts = 1.0f;      // IniRekoSizePts: the "Punktgröße" field, 1 .. 20
+    bool bIsBunt = true;        // IniRekobIsBunt: rainbow along the time axis ("Bunt") or "Fest"
+    Rgb clrBackBuffer{0, 0, 0}; // IniRekoclrBackBuffer: background
+    Rgb clrFixed{255, 0, 0};    // the "Fest" colour, chosen with "Farbwahl"
     // Size of a drawn point in pixels: "Punktgröße" × 0.5, back to 1 when "Punkte" or "Linien"
     // is chosen.
     float fPointSize = 0.5f;

@@ -51,7 +51,8 @@ void ShowColour(QPushButton* button, const QColor& colour)
 
 } // namespace
 
-CD3DRekoFrame::CD3DRekoFrame(CResoniDoc& doc) : CModuleChildFrame(doc, moduleInfo(Module::Reko), new CRekoView(doc))
+CD3DRekoFrame::CD3DRekoFrame(CResoniDoc& doc)
+    : CModuleChildFrame(doc, moduleInfo(Module::Reko), new CRekoView(doc))
 {
     BuildDialogBar();
     ConnectControls();
@@ -195,7 +196,8 @@ void CD3DRekoFrame::ConnectControls()
     });
     // Corrected once the typing is done (Enter or leaving the field), not digit by digit.
     connect(m_pPunktzahl, &QLineEdit::editingFinished, this, &CD3DRekoFrame::OnPunktzahlEdited);
-    connect(view, &CRekoView::firstMinLagShown, m_pAutok, [this](int lag) { m_pAutok->setText(QString::number(lag)); });
+    connect(view, &CRekoView::firstMinLagShown, m_pAutok,
+            [this](int lag) { m_pAutok->setText(QString::number(lag)); });
 }
 
 void CD3DRekoFrame::OnPunktzahlEdited()

@@ -18,7 +18,8 @@ Vertex3D ToVertex(const RekoVertex& v)
 
 } // namespace
 
-Scene3D RekoScene(std::span<const double> series, double fullScale, bool bSigned, const RekoSettings& settings)
+Scene3D RekoScene(std::span<const double> series, double fullScale, bool bSigned,
+                  const RekoSettings& settings)
 {
     Scene3D scene;
     scene.background = settings.clrBackBuffer;

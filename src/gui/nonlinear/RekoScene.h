@@ -11,7 +11,8 @@
 
 // The reconstruction of series as the view shows it. The points are drawn only when there are
 // at least two; points at least one pixel large.
-Scene3D RekoScene(std::span<const double> series, double fullScale, bool bSigned, const RekoSettings& settings);
+Scene3D RekoScene(std::span<const double> series, double fullScale, bool bSigned,
+                  const RekoSettings& settings);
 
 // The start camera (and what "ResetView" restores): the eye in front of the cube of the axes,
 // a little to the right and above, looking at the origin.
