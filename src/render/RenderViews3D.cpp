@@ -29,6 +29,13 @@ QImage RenderView3D(const std::string& view, int width, int height, const Render
                                      " samples)");
         scene = WaterfallScene(selection, static_cast<int>(source.rate), source.bits, source.selectionFFTSize, settings);
         camera = WaterfallCamera(settings);
+        // Rows start every L/R samples while a whole window of N still fits: a selection barely
+        // longer than its transform size gives one row, which is no surface.
+        if (scene.batches.empty())
+            throw std::runtime_error("waterfall: a selection of " + std::to_string(selection.size()) +
+                                     " samples at N = " + std::to_string(source.selectionFFTSize) +
+                                     " gives one row only; select a stretch well above a power of two "
+                                     "(e.g. 1.5 times one) with --from/--to");
     } else if (view == "reconstruction") {
         // The series as the document keeps it: 8-bit data unsigned around 128, else signed.
         const bool bSigned = source.bits != 8;

@@ -224,7 +224,10 @@ int main(int argc, char** argv)
                      args.front().c_str());
         return 1;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !b3D)
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (b3D && (platform.isEmpty() || platform == "offscreen" || platform == "minimal"))
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb");
+    else if (platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);

@@ -10,7 +10,10 @@
 #include "gui/render3d/Render3DWidget.h"
 #include "gui/render3d/ThreeDView.h"
 
+#include "support/TestWaves.h"
+
 #include <QComboBox>
+#include <QProcess>
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -106,9 +109,52 @@ private slots:
         QVERIFY(first.isNull());
         QTRY_VERIFY(view->renderWindow() && view->renderWindow()->frameCount() > 0);
         const int chosen = choices.size() > 1 ? choices.last().section(QLatin1Char(' '), 0, 0).toInt() : 0;
-        QCOMPARE(view->renderWindow()->deviceInfo().samples >= chosen, true);
+        QVERIFY2(chosen > 1, qPrintable(choices.join(QStringLiteral(", "))));
+        QCOMPARE(view->renderWindow()->deviceInfo().samples, chosen);
+        QVERIFY(view->renderWindow()->deviceDescription().endsWith(QStringLiteral(" (%1x Multisample)").arg(chosen)));
         QCOMPARE(view->samples(), chosen);
         QVERIFY(f.dialogs().messages.empty());
+    }
+
+    // resoni-render draws both 3D views through the windows' scenes: something where the data
+    // lies, the background in the corners; a selection giving one row is refused in one line.
+    void renderToolDrawsBothViews()
+    {
+        if (qEnvironmentVariable("QT_XCB_GL_INTEGRATION") == QLatin1String("none"))
+            QSKIP("the display offers no OpenGL in this run");
+        QTemporaryDir dir;
+        const QString wav = testwaves::writeTone(dir.filePath(QStringLiteral("t.wav")), 1000, 16, 44100);
+        const auto render = [&](const QStringList& args, QString* err = nullptr) {
+            QProcess p;
+            p.start(QStringLiteral(RESONI_RENDER_PATH), args);
+            p.waitForFinished(60000);
+            if (err)
+                *err = QString::fromUtf8(p.readAllStandardError());
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        for (const QString& view : {QStringLiteral("waterfall"), QStringLiteral("reconstruction")}) {
+            const QString png = dir.filePath(view + QStringLiteral(".png"));
+            QCOMPARE(render({view, wav, QStringLiteral("--from"), QStringLiteral("0"), QStringLiteral("--to"),
+                             QStringLiteral("24000"), QStringLiteral("--out"), png, QStringLiteral("--width"),
+                             QStringLiteral("400"), QStringLiteral("--height"), QStringLiteral("300")}),
+                     0);
+            const QImage pic(png);
+            QCOMPARE(pic.size(), QSize(400, 300));
+            int lit = 0; // neither the black background nor the white axes
+            for (int y = 0; y < pic.height(); ++y)
+                for (int x = 0; x < pic.width(); ++x)
+                    lit += (pic.pixel(x, y) & 0xffffffu) != 0 && (pic.pixel(x, y) & 0xffffffu) != 0xffffffu;
+            QVERIFY2(lit > (view == QLatin1String("waterfall") ? 5000 : 200),
+                     qPrintable(view + QStringLiteral(": %1 pixels drawn").arg(lit)));
+            QCOMPARE(pic.pixel(2, 2) & 0xffffffu, 0u);
+        }
+        QString err;
+        QCOMPARE(render({QStringLiteral("waterfall"), wav, QStringLiteral("--to"), QStringLiteral("16500"),
+                         QStringLiteral("--out"), dir.filePath(QStringLiteral("x.png"))},
+                        &err),
+                 1);
+        QVERIFY2(err.contains(QStringLiteral("gives one row only")) && err.count(QLatin1Char('\n')) == 1,
+                 qPrintable(err));
     }
 
     void withoutOpenGLBothWindowsCloseWithTheMessage()
@@ -118,14 +164,19 @@ private slots:
         AppFixture f;
         f.doc().ToggleModuleWindow(Module::FFT3D);
         f.doc().ToggleModuleWindow(Module::Reko);
-        QTRY_VERIFY(!f.doc().moduleFrame(Module::FFT3D) && !f.doc().moduleFrame(Module::Reko));
+        // The windows go when the program next becomes idle (a test's waiting never blocks).
+        const auto closed = [&f] {
+            f.app().OnIdle();
+            return !f.doc().moduleFrame(Module::FFT3D) && !f.doc().moduleFrame(Module::Reko);
+        };
+        QTRY_VERIFY(closed());
         QCOMPARE(f.dialogs().messageTexts(), (QStringList{QString::fromUtf8(Render3DText::kNoOpenGL),
                                                           QString::fromUtf8(Render3DText::kDisable3D)}));
         QCOMPARE(f.app().moduleOpenFlag(Module::FFT3D), 0);
         QCOMPARE(f.app().moduleOpenFlag(Module::Reko), 0);
         // Asked again, the window tries again and says the same.
         f.doc().ToggleModuleWindow(Module::Reko);
-        QTRY_VERIFY(!f.doc().moduleFrame(Module::Reko));
+        QTRY_VERIFY(closed());
         QCOMPARE(f.dialogs().messages.size(), std::size_t{4});
     }
 };

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 #include <QOpenGLFunctions>
 #include <QPainter>
 #include <QWheelEvent>
@@ -190,10 +191,37 @@ void CRender3DWidget::resizeGL(int /*w*/, int /*h*/)
 {
 }
 
+void CRender3DWidget::QueryFramebuffer()
+{
+    // The widget renders into a framebuffer of its own (multisampled when asked for): its
+    // attachments, not the context's window surface, tell samples, depth and colour bits.
+    QOpenGLExtraFunctions* gl = context()->extraFunctions();
+    GLint samples = 0, depth = 0, red = 0, green = 0, blue = 0, alpha = 0;
+    gl->glGetIntegerv(GL_SAMPLES, &samples);
+    const GLenum fb = GL_DRAW_FRAMEBUFFER;
+    gl->glGetFramebufferAttachmentParameteriv(fb, GL_DEPTH_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depth);
+    gl->glGetFramebufferAttachmentParameteriv(fb, GL_COLOR_ATTACHMENT0, GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, &red);
+    gl->glGetFramebufferAttachmentParameteriv(fb, GL_COLOR_ATTACHMENT0, GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE, &green);
+    gl->glGetFramebufferAttachmentParameteriv(fb, GL_COLOR_ATTACHMENT0, GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, &blue);
+    gl->glGetFramebufferAttachmentParameteriv(fb, GL_COLOR_ATTACHMENT0, GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE, &alpha);
+    while (gl->glGetError() != GL_NO_ERROR) {
+    } // an attachment the framebuffer lacks reads as 0
+    m_info.samples = samples;
+    if (depth > 0)
+        m_info.depthBits = depth;
+    if (red + green + blue > 0)
+        m_info.colourBits = red + green + blue + alpha;
+    m_strDevice = DeviceDescription(m_info.renderer, m_info.version, m_info.software, m_info.depthBits,
+                                    m_info.samples);
+    m_bFramebufferKnown = true;
+}
+
 void CRender3DWidget::paintGL()
 {
     if (!m_bReady || !m_pRenderer)
         return;
+    if (!m_bFramebufferKnown)
+        QueryFramebuffer();
     if (m_beforeFrame)
         m_beforeFrame();
     if (m_bSceneChanged) {

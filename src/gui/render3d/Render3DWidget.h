@@ -94,6 +94,7 @@ protected:
 
 private:
     void Fail(const QString& text);
+    void QueryFramebuffer();
     void DrawOverlay(QPainter& painter);
     void Tick();
 
@@ -112,6 +113,7 @@ private:
     bool m_bClock = true;
     bool m_bStep = false;
     bool m_bReady = false;
+    bool m_bFramebufferKnown = false;
     QString m_strFailure;
     QString m_strDevice;
     DeviceInfo m_info;
