@@ -127,14 +127,23 @@ void CRender3DWidget::singleStep()
 
 QString CRender3DWidget::statisticsLine() const
 {
-    double fps = 0.0;
-    if (m_frameTimes.size() >= 2) {
-        const double span = static_cast<double>(m_frameTimes.back() - m_frameTimes.front()) / 1000.0;
-        if (span > 0)
-            fps = static_cast<double>(m_frameTimes.size() - 1) / span;
-    }
     const QSize px = size() * devicePixelRatio();
-    return QString::asprintf("%.02f fps (%dx%dx%d)", fps, px.width(), px.height(), m_info.colourBits);
+    return QString::asprintf("%.02f fps (%dx%dx%d)", m_dFps, px.width(), px.height(), m_info.colourBits);
+}
+
+void CRender3DWidget::CountFrame()
+{
+    // Frames come on request: the rate is that of the latest run of frames (those of its last
+    // second). A pause of more than a second starts a new run and keeps the figure meanwhile.
+    const qint64 now = m_statClock.isValid() ? m_statClock.elapsed() : (m_statClock.start(), 0);
+    if (!m_frameTimes.empty() && now - m_frameTimes.back() > 1000)
+        m_frameTimes.clear();
+    m_frameTimes.push_back(now);
+    while (m_frameTimes.size() > 2 && now - m_frameTimes.front() > 1000)
+        m_frameTimes.pop_front();
+    const qint64 span = m_frameTimes.back() - m_frameTimes.front();
+    if (m_frameTimes.size() >= 2 && span > 0)
+        m_dFps = 1000.0 * static_cast<double>(m_frameTimes.size() - 1) / static_cast<double>(span);
 }
 
 void CRender3DWidget::Fail(const QString& text)
@@ -245,10 +254,7 @@ void CRender3DWidget::paintGL()
     }
 
     ++m_nFrames;
-    const qint64 now = m_statClock.isValid() ? m_statClock.elapsed() : (m_statClock.start(), 0);
-    m_frameTimes.push_back(now);
-    while (m_frameTimes.size() > 2 && now - m_frameTimes.front() > 1000)
-        m_frameTimes.pop_front();
+    CountFrame();
 
     // Frames keep coming while an input is held or the camera still drifts, and the clock runs.
     const bool animate = m_bClock && (m_keys.any() || m_camera.moving());

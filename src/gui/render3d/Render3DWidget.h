@@ -49,7 +49,8 @@ public:
     void toggleClock();
     void singleStep();
 
-    // "%.02f fps (%dx%dx%d)" (frames per second over the last second, width, height, colour bits).
+    // "%.02f fps (%dx%dx%d)": frames per second of the latest run of frames (over its last
+    // second), width, height and colour bits of the picture.
     QString statisticsLine() const;
     // "Hardware: <renderer>" or "Software: <renderer>", the OpenGL version, " (D24)" for the depth
     // buffer's bits and " (4x Multisample)" when multisampled. Empty before the first frame.
@@ -95,6 +96,7 @@ protected:
 private:
     void Fail(const QString& text);
     void QueryFramebuffer();
+    void CountFrame();
     void DrawOverlay(QPainter& painter);
     void Tick();
 
@@ -109,6 +111,7 @@ private:
     QElapsedTimer m_statClock;  // time stamps for the frame rate
     std::deque<qint64> m_frameTimes; // ms stamps of the frames of the last second
     long long m_nFrames = 0;
+    double m_dFps = 0.0;
     bool m_bHelp = true;
     bool m_bClock = true;
     bool m_bStep = false;
