@@ -2,6 +2,8 @@
 // standard profile's settings (target: at most 200 ms), including the geometry (vertices,
 // normals, colours) the view hands to the renderer once the build is done.
 // Run with --benchmark_repetitions=5 --benchmark_report_aggregates_only=true for medians.
+#include "BenchSignals.h"
+
 #include "core/spectral/WaterfallBuild.h"
 
 #include <benchmark/benchmark.h>
@@ -13,24 +15,9 @@
 
 namespace {
 
-// A tone gliding from 200 Hz to 8 kHz with a little deterministic noise, 16-bit range.
-std::vector<double> selection(std::size_t count)
-{
-    std::vector<double> samples(count);
-    std::uint32_t state = 12345u;
-    const double seconds = static_cast<double>(count) / 44100.0;
-    for (std::size_t k = 0; k < count; ++k) {
-        state = state * 1664525u + 1013904223u;
-        const double t = static_cast<double>(k) / 44100.0;
-        const double phase = 2.0 * std::numbers::pi * (200.0 * t + 7800.0 * t * t / (2.0 * seconds));
-        samples[k] = std::trunc(12000.0 * std::sin(phase) + static_cast<double>(state >> 20) - 2048.0);
-    }
-    return samples;
-}
-
 void wholeWaterfall(benchmark::State& state)
 {
-    const std::vector<double> samples = selection(10 * 44100);
+    const std::vector<double> samples = GlideWithNoise(10 * 44100);
     const WaterfallSettings settings;
     WaterfallMesh mesh;
     for (auto _ : state) {

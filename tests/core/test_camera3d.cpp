@@ -89,6 +89,32 @@ TEST(Camera3D, MovementFollowsTheSmoothedVelocityAndDecaysAfterRelease)
     ExpectNear(camera.eye(), {0, 0, -5}, "reset");
 }
 
+TEST(Camera3D, ShiftTurnAndForwardGoTheEyesOwnWays)
+{
+    struct Case { Key3D key; Vec3 eye, target; const char* what; };
+    // One frame: v = 0.1, step 0.1, 10° per unit: 0.1°.
+    const double a = 0.1 * M_PI / 180.0;
+    const Case cases[] = {
+        {Key3D::C, {0.01, 0, -5}, {0.01, 0, 0}, "shift right: eye and target together"},
+        {Key3D::B, {0, 0.01, -5}, {0, 0.01, 0}, "shift up"},
+        {Key3D::Right, {0, 0, -5}, {5 * std::sin(a), 0, -5 + 5 * std::cos(a)}, "turn right about the eye"},
+    };
+    for (const Case& c : cases) {
+        Camera3D camera({0, 0, -5}, {0, 0, 0});
+        KeyState3D keys;
+        keys.pressOneFrame(c.key);
+        Frames(camera, keys, 1);
+        ExpectNear(camera.eye(), c.eye, c.what);
+        ExpectNear(camera.target(), c.target, c.what);
+    }
+    // Forward goes along the line of sight, also when it is not an axis: 0.02 towards the target.
+    Camera3D oblique({3, 0, -4}, {0, 0, 0});
+    KeyState3D keys;
+    keys.pressOneFrame(Key3D::Up);
+    Frames(oblique, keys, 1);
+    ExpectNear(oblique.eye(), {3 - 0.012, 0, -4 + 0.016}, "forward");
+}
+
 TEST(Camera3D, DragsHoldTheirDirectionForOneFrameAndReleaseClearsAll)
 {
     KeyState3D keys;

@@ -1,6 +1,7 @@
 #include "OffscreenRender3D.h"
 
 #include "GLSceneRenderer.h"
+#include "Render3DDevice.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -13,13 +14,8 @@ QImage RenderSceneOffscreen(const Scene3D& scene, const Camera3D& camera, QSize 
             *error = text;
         return QImage();
     };
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CoreProfile);
-    format.setDepthBufferSize(24);
     QOpenGLContext context;
-    context.setFormat(format);
+    context.setFormat(Render3DSurfaceFormat());
     if (!context.create())
         return fail(QStringLiteral("no OpenGL context can be had on this display"));
     if (context.format().version() < qMakePair(3, 3))

@@ -18,3 +18,14 @@ QString DeviceDescription(const QString& renderer, const QString& version, bool 
         text += QStringLiteral(" (%1x Multisample)").arg(samples);
     return text;
 }
+
+QSurfaceFormat Render3DSurfaceFormat(int samples)
+{
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setVersion(3, 3);
+    f.setProfile(QSurfaceFormat::CoreProfile);
+    f.setDepthBufferSize(24);
+    f.setSamples(samples);
+    return f;
+}

@@ -51,23 +51,13 @@ std::optional<Key3D> cameraKey(const QKeyEvent* event)
     }
 }
 
-QSurfaceFormat surfaceFormat(int samples)
-{
-    QSurfaceFormat f;
-    f.setRenderableType(QSurfaceFormat::OpenGL);
-    f.setVersion(3, 3);
-    f.setProfile(QSurfaceFormat::CoreProfile);
-    f.setDepthBufferSize(24);
-    f.setSamples(samples);
-    return f;
-}
 
 } // namespace
 
 CRender3DWidget::CRender3DWidget(int samples, const Camera3D& camera, QWidget* parent)
     : QOpenGLWidget(parent), m_camera(camera)
 {
-    setFormat(surfaceFormat(samples));
+    setFormat(Render3DSurfaceFormat(samples));
     setFocusPolicy(Qt::StrongFocus);
     m_animation.setInterval(10);
     connect(&m_animation, &QTimer::timeout, this, &CRender3DWidget::Tick);

@@ -1,6 +1,7 @@
 #include "ThreeDView.h"
 
 #include "DeviceSettingsDlg.h"
+#include "Render3DDevice.h"
 #include "Render3DTexts.h"
 #include "Render3DWidget.h"
 
@@ -26,13 +27,8 @@ QString ProbeOpenGL()
     const QString platform = QGuiApplication::platformName();
     if (platform == QStringLiteral("offscreen") || platform == QStringLiteral("minimal"))
         return QString::fromUtf8(Render3DText::kNoOpenGL);
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CoreProfile);
-    format.setDepthBufferSize(24);
     QOpenGLContext context;
-    context.setFormat(format);
+    context.setFormat(Render3DSurfaceFormat());
     if (!context.create())
         return QString::fromUtf8(Render3DText::kNoOpenGL);
     const QSurfaceFormat got = context.format();
