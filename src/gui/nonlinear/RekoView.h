@@ -25,7 +25,7 @@ public:
     Scene3D CurrentScene() const;
 
     // "SaveView" and F5.
-    QString SaveTitle() const override { return QString::fromUtf8("Speichert diese Rekonstruktion..."); }
+    QString SaveTitle() const override { return QString::fromUtf8("Speichert das Rekonstruktionsfenster..."); }
 
 signals:
     // After every frame: the lag of the first minimum of the autocorrelation, for "Autok.\nMin/Ns.".
