@@ -152,7 +152,7 @@ private slots:
         QCOMPARE(help.currentPage(), QStringLiteral("html/GibtEsNicht.html"));
         QVERIFY(help.browser()->toPlainText().contains(QStringLiteral("Die Hilfeseite „html/GibtEsNicht.html“ wurde nicht gefunden")));
 
-        CHelpWindow nowhere(QString());
+        CHelpWindow nowhere{QString()};
         nowhere.ShowContents();
         QVERIFY(nowhere.browser()->toPlainText().contains(QStringLiteral("wurde nicht gefunden (gesucht in ")));
     }
