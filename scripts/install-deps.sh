@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
   xvfb xauth pulseaudio pulseaudio-utils sox python3
   fonts-dejavu-core fonts-liberation fonts-urw-base35
+  libreoffice-draw-nogui poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
 // resoni-render: a picture of one of the program's views of a WAV file or text series, drawn
-// headless (offscreen) by the same paint routine as the window, as PNG or SVG.
+// headless (offscreen) by the same paint routine as the window, as PNG, SVG or enhanced metafile.
 #include "RenderViews.h"
 #include "RenderViews3D.h"
 
@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <map>
 #include <stdexcept>
 
 #ifndef RESONI_VERSION
@@ -43,7 +44,9 @@ void PrintHelp()
                 "       resoni-render --help | --version\n\n"
                 "Draws a view of a WAV file or a one-column text series as the program's window shows it,\n"
                 "without a display. VIEW is one of: %s.\n"
-                "  --out PICTURE   the picture to write, PNG or SVG by its extension (.png, .svg);\n"
+                "  --out PICTURE   the picture to write, PNG, SVG or enhanced metafile by its extension\n"
+                "                  (.png, .svg, .emf; .wmf is an enhanced metafile too, as the program\n"
+                "                  saves it); the metafile's header names the view (\"Wave Abbild\", ...);\n"
                 "                  the 3D views (waterfall, reconstruction) write PNG and need an X\n"
                 "                  display with OpenGL (a desktop session, or xvfb-run)\n"
                 "  --from/--to N   the selection [from, to) in samples (default the whole series), taken\n"
@@ -94,6 +97,19 @@ ProfileSettings ReadProfile(const std::string& name)
     return settings;
 }
 
+// The picture title a view's metafile carries, as the program's window writes it.
+QString PictureTitle(const std::string& view)
+{
+    static const std::map<std::string, QString> titles{
+        {"waveform", QStringLiteral("Wave Abbild")},         {"overview", QStringLiteral("Übersicht Abbild")},
+        {"fft", QStringLiteral("FFT Abbild")},               {"sonogram", QStringLiteral("Sonogramm Abbild")},
+        {"notes", QStringLiteral("Notenbild")},              {"wavelet", QStringLiteral("Wavelet Abbild")},
+        {"timeseries", QStringLiteral("Zeitreihe Abbild")}, {"analysis", QStringLiteral("Analyse Abbild")},
+    };
+    const auto it = titles.find(view);
+    return it == titles.end() ? QString() : it->second;
+}
+
 bool IsView3D(const std::string& view)
 {
     const std::vector<std::string>& names = RenderViewNames3D();
@@ -117,7 +133,7 @@ int Render(const std::vector<std::string>& argv)
         throw CliUsageError("--out PICTURE is missing");
     const std::optional<PictureFormat> format = PictureFormatForPath(QString::fromStdString(*out));
     if (!format)
-        throw CliUsageError("--out: " + *out + " must end in .png or .svg");
+        throw CliUsageError("--out: " + *out + " must end in .png, .svg, .emf or .wmf");
     if (b3D && *format != PictureFormat::Png)
         throw CliUsageError("--out: the 3D view " + view + " is rendered as a bitmap: " + *out + " must end in .png");
     const long long width = args.getInt("width", 800);
@@ -181,7 +197,8 @@ int Render(const std::vector<std::string>& argv)
             } catch (const std::exception& e) {
                 paintError = e.what();
             }
-        });
+        },
+        PictureTitle(view));
     if (!paintError.empty())
         throw std::runtime_error(paintError);
     if (!error.isEmpty())

@@ -1,5 +1,7 @@
 #include "PictureFile.h"
 
+#include "EmfPaintDevice.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
@@ -12,14 +14,18 @@ std::optional<PictureFormat> PictureFormatForPath(const QString& path)
         return PictureFormat::Png;
     if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         return PictureFormat::Svg;
+    if (path.endsWith(QLatin1String(".emf"), Qt::CaseInsensitive) ||
+        path.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive))
+        return PictureFormat::Emf;
     return std::nullopt;
 }
 
-QString WritePictureFile(const QString& path, QSize size, const std::function<void(QPainter&)>& paint)
+QString WritePictureFile(const QString& path, QSize size, const std::function<void(QPainter&)>& paint,
+                         const QString& title)
 {
     const std::optional<PictureFormat> format = PictureFormatForPath(path);
     if (!format)
-        return QStringLiteral("%1: the picture's name must end in .png or .svg").arg(path);
+        return QStringLiteral("%1: the picture's name must end in .png, .svg, .emf or .wmf").arg(path);
     if (size.isEmpty())
         return QStringLiteral("%1: a picture needs a width and a height of at least 1 pixel").arg(path);
 
@@ -39,6 +45,12 @@ QString WritePictureFile(const QString& path, QSize size, const std::function<vo
         }
         if (!image.save(&bytes, "PNG"))
             return QStringLiteral("%1: the picture could not be encoded as PNG").arg(path);
+    } else if (*format == PictureFormat::Emf) {
+        const QByteArray emf = EmfPicture(size, title, [&](QPainter& painter) {
+            painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+            paint(painter);
+        });
+        bytes.write(emf);
     } else {
         QSvgGenerator svg;
         svg.setOutputDevice(&bytes);
