@@ -5,6 +5,7 @@
 #include "ResoniApp.h"
 #include "StatusTexts.h"
 #include "ToolbarIcons.h"
+#include "ViewCommands.h"
 
 #include "gui/document/DocView.h"
 #include "gui/document/GlobalFlags.h"
@@ -17,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -64,6 +66,7 @@ CMainFrame::CMainFrame(CResoniApp& app) : m_app(app)
     m_pMdiArea = new QMdiArea(this);
     m_pMdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(m_pMdiArea);
+    m_pViewCommands = std::make_unique<CViewCommands>(m_app, *m_pMdiArea);
     CreateActions();
     CreateToolBar();
     CreateStatusBar();
@@ -85,7 +88,14 @@ void CMainFrame::CreateActions()
         auto* a = new QAction(QString::fromUtf8(c.text), this);
         a->setStatusTip(commandStatusTip(c));
         a->setToolTip(commandToolTip(c));
-        a->setShortcuts(c.keys);
+        // F1 opens the active view's page; the menu entry opens the contents.
+        if (c.id == CommandId::HelpFinder) {
+            for (const QKeySequence& key : c.keys)
+                connect(new QShortcut(key, this), &QShortcut::activated, this,
+                        [this] { m_pViewCommands->HelpKey(); });
+        } else {
+            a->setShortcuts(c.keys);
+        }
         a->setIcon(ToolbarIcons::icon(c.id));
         a->setIconVisibleInMenu(false);
         const CommandId id = c.id;
@@ -239,7 +249,9 @@ void CMainFrame::UpdateCommandUI()
         case CommandId::Record: enabled = enabled && g_bListening && !g_bRecording; break;
         case CommandId::RecordStop: enabled = enabled && g_bListening && g_bRecording; break;
         default:
-            if (auto m = moduleOfCommand(c.id)) {
+            if (CViewCommands::Handles(c.id)) {
+                enabled = m_pViewCommands->Enabled(c.id);
+            } else if (auto m = moduleOfCommand(c.id)) {
                 enabled = enabled && doc;
                 a->setChecked(doc && doc->UpdateModuleToggle(*m));
             }
@@ -258,6 +270,11 @@ void CMainFrame::Execute(CommandId id)
     if (auto m = moduleOfCommand(id)) {
         if (doc)
             doc->ToggleModuleWindow(*m);
+        UpdateCommandUI();
+        return;
+    }
+    if (CViewCommands::Handles(id)) {
+        m_pViewCommands->Execute(id);
         UpdateCommandUI();
         return;
     }

@@ -8,8 +8,10 @@
 
 #include <array>
 #include <map>
+#include <memory>
 
 class CResoniApp;
+class CViewCommands;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -35,6 +37,8 @@ public:
     void SetDocumentMenus(bool withDocument);
     // Recomputes every command's enabled and checked state from the program's state.
     void UpdateCommandUI();
+    // The commands that go to the views (pictures, printing, help, keys of the views).
+    CViewCommands& viewCommands() const { return *m_pViewCommands; }
 
     // Status notifications.
     void OnStatusFFTSize(int points);
@@ -63,4 +67,5 @@ private:
     std::array<QLabel*, kPaneCount> m_Panes{};
     std::map<CommandId, QAction*> m_Actions; // owned by the window
     bool m_bWithDocument = false;
+    std::unique_ptr<CViewCommands> m_pViewCommands;
 };

@@ -119,20 +119,13 @@ void CAnalyseView::OnResetView()
 
 void CAnalyseView::OnSaveView()
 {
-    IUiDialogs& dialogs = GetDocument().app().dialogs();
-    const QString path = dialogs.saveFileName(QStringLiteral("Speichert Analyse..."),
-                                              {{QStringLiteral("PNG (*.png)"), QStringLiteral("*.png")},
-                                               {QStringLiteral("SVG (*.svg)"), QStringLiteral("*.svg")}},
-                                              0, QString(), QStringLiteral("png"));
-    if (path.isEmpty())
-        return;
-    const std::optional<AnalysePicture> picture = currentPicture();
-    const QString error = WritePictureFile(path, size(), [&picture](QPainter& painter) {
-        if (picture)
-            PaintAnalysePicture(painter, *picture);
-    });
-    if (!error.isEmpty())
-        dialogs.messageBox(error);
+    SavePicture();
+}
+
+void CAnalyseView::DrawPicture(QPainter& painter, bool /*bClipboard*/)
+{
+    if (const std::optional<AnalysePicture> picture = currentPicture())
+        PaintAnalysePicture(painter, *picture);
 }
 
 bool CAnalyseView::CopyData() const
@@ -371,4 +364,9 @@ void CAnalyseView::mouseReleaseEvent(QMouseEvent* event)
         MoveRangeMarkers(m_nMarker1, m_nMarker2, m_nPressX.value_or(0), event->position().toPoint().x());
         update();
     }
+}
+
+std::optional<ViewPictureInfo> CAnalyseView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert Analyse..."), QString::fromUtf8("Analyse Abbild"), QString::fromUtf8("Analyse Abbild")};
 }

@@ -26,6 +26,10 @@ class CAnalyseView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    // Pictures hold the plot of the current mode only, and only once it has a result.
+    void DrawPicture(QPainter& painter, bool bClipboard) override;
+    QString HelpTopic() const override { return QStringLiteral("html/Zeitreihenanalysefenster.html"); }
     explicit CAnalyseView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CAnalyseView() override;
 

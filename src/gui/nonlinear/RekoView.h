@@ -11,6 +11,11 @@ class CRekoView : public C3DView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override
+    {
+        return ViewPictureInfo{SaveTitle(), QString::fromUtf8("Rekonstruktion Abbild"), QString::fromUtf8("Rekonstruktion Abbild")};
+    }
+    QString HelpTopic() const override { return QStringLiteral("html/Rekonstruktionsfenster.html"); }
     explicit CRekoView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CRekoView() override;
 

@@ -209,3 +209,8 @@ void CZeitreiheView::OnDraw(QPainter& painter, const QRect& /*area*/)
     const int scrollX = m_pScroll->isVisible() ? m_pScroll->value() : 0;
     PaintZeitreiheView(painter, plot, width(), clientHeight(), scrollX);
 }
+
+std::optional<ViewPictureInfo> CZeitreiheView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert Zeitreihe..."), QString::fromUtf8("Zeitreihe Abbild"), QString::fromUtf8("Zeitreihe Abbild")};
+}

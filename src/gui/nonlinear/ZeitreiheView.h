@@ -23,6 +23,8 @@ class CZeitreiheView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    QString HelpTopic() const override { return QStringLiteral("html/Zeitreihendarstellung.html"); }
     explicit CZeitreiheView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CZeitreiheView() override;
 

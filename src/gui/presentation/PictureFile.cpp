@@ -21,9 +21,9 @@ std::optional<PictureFormat> PictureFormatForPath(const QString& path)
 }
 
 QString WritePictureFile(const QString& path, QSize size, const std::function<void(QPainter&)>& paint,
-                         const QString& title)
+                         const QString& title, std::optional<PictureFormat> chosen)
 {
-    const std::optional<PictureFormat> format = PictureFormatForPath(path);
+    const std::optional<PictureFormat> format = chosen ? chosen : PictureFormatForPath(path);
     if (!format)
         return QStringLiteral("%1: the picture's name must end in .png, .svg, .emf or .wmf").arg(path);
     if (size.isEmpty())

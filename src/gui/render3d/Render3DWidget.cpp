@@ -111,7 +111,11 @@ void CRender3DWidget::toggleClock()
 
 void CRender3DWidget::singleStep()
 {
-    m_bStep = true;
+    // A running clock stops; a stopped one moves on by one frame.
+    if (m_bClock)
+        m_bClock = false;
+    else
+        m_bStep = true;
     renderFrame();
 }
 

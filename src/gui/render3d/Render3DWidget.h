@@ -44,7 +44,8 @@ public:
     // The key help (Strg+F1).
     bool helpShown() const { return m_bHelp; }
     void toggleHelp();
-    // The animation clock (Return): while stopped the camera does not move; Space moves one frame.
+    // The animation clock (Return starts and stops it): while stopped the camera does not move.
+    // Space stops a running clock, or moves a stopped one on by one frame; both render a frame.
     bool clockRunning() const { return m_bClock; }
     void toggleClock();
     void singleStep();

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -199,4 +200,13 @@ void C3DView::keyPressEvent(QKeyEvent* event)
     default: break;
     }
     CDocView::keyPressEvent(event);
+}
+
+void C3DView::CopyPicture()
+{
+    const std::optional<ViewPictureInfo> info = PictureInfo();
+    if (!m_pRender || !info)
+        return;
+    const QImage picture = m_pRender->picture();
+    CopyViewPicture(*info, picture.size(), [&picture](QPainter& p) { p.drawImage(QPoint(0, 0), picture); });
 }

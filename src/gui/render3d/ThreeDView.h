@@ -31,6 +31,9 @@ public:
     // "Save" / F5: BMP or DDS (or PNG) as the selected filter says, whatever extension was typed.
     // dialogTitle is the view's own, e.g. "Speichert diese FFT3D Ansicht...".
     void SaveView(const QString& dialogTitle);
+    // "Fenster speichern...": as F5. "&Kopieren": the rendered picture as a bitmap.
+    void SavePicture() override { SaveView(SaveTitle()); }
+    void CopyPicture() override;
     // The multisample count of the render window (0 = none).
     int samples() const { return m_nSamples; }
 

@@ -20,6 +20,11 @@ class CFFT3DView : public C3DView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override
+    {
+        return ViewPictureInfo{SaveTitle(), QString::fromUtf8("3D FFT Abbild"), QString::fromUtf8("3D FFT Abbild")};
+    }
+    QString HelpTopic() const override { return QStringLiteral("html/DreidimensionaleFouriertransformationsdarstellung.html"); }
     explicit CFFT3DView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CFFT3DView() override;
 

@@ -138,3 +138,26 @@ void CFFTView::mouseReleaseEvent(QMouseEvent* event)
         doc.UpdateAllViews(UpdateHint::kRefresh);
     update();
 }
+
+std::optional<ViewPictureInfo> CFFTView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert diese FFT Ansicht..."), QString::fromUtf8("FFT Abbild"), QString::fromUtf8("FFT Abbild")};
+}
+
+void CFFTView::DrawPicture(QPainter& painter, bool bClipboard)
+{
+    PaintFFTView(painter, m_Model, frameInput(), FFTPictureColours());
+    if (!bClipboard)
+        return;
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(16);
+    font.setStretch(QFont::Condensed);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(width() / 2 - 10, height() + 5 + 16), QStringLiteral("Frequenz"));
+    painter.save();
+    painter.translate(-25, height() / 2 + 45);
+    painter.rotate(-90);
+    painter.drawText(QPoint(0, 0), QStringLiteral("Amplitude"));
+    painter.restore();
+}

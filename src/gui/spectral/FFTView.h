@@ -19,6 +19,11 @@ class CFFTView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    // Pictures in their own colours (white ground, black axes, green curve); the clipboard's
+    // copy also carries the captions "Frequenz" and "Amplitude" beside the plot.
+    void DrawPicture(QPainter& painter, bool bClipboard) override;
+    QString HelpTopic() const override { return QStringLiteral("html/FFTDarstellung.html"); }
     explicit CFFTView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CFFTView() override;
 

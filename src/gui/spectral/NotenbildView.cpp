@@ -67,3 +67,8 @@ void CNotenbildView::OnDraw(QPainter& painter, const QRect& /*area*/)
     else
         PaintNotenbildView(painter, width(), height(), m_Settings, m_arMaxima);
 }
+
+std::optional<ViewPictureInfo> CNotenbildView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert Notenbild..."), QString::fromUtf8("Notenbild"), QString::fromUtf8("Notenbild")};
+}

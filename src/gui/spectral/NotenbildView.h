@@ -21,6 +21,8 @@ class CNotenbildView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    QString HelpTopic() const override { return QStringLiteral("html/NotenbildundObertonspektrum.html"); }
     explicit CNotenbildView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CNotenbildView() override;
 

@@ -267,3 +267,13 @@ void CSonoView::mouseReleaseEvent(QMouseEvent* event)
     m_nBandStart.reset();
     update();
 }
+
+std::optional<ViewPictureInfo> CSonoView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert Sonogramm..."), QString::fromUtf8("Sonogramm Abbild"), QString::fromUtf8("Sonogramm Abbild")};
+}
+
+void CSonoView::DrawPicture(QPainter& painter, bool /*bClipboard*/)
+{
+    painter.drawImage(QPoint(0, 0), grab().toImage());
+}

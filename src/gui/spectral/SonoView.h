@@ -47,6 +47,10 @@ class CSonoView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    // Pictures are the screen's image, as a bitmap.
+    void DrawPicture(QPainter& painter, bool bClipboard) override;
+    QString HelpTopic() const override { return QStringLiteral("html/Sonogrammdarstellung.html"); }
     explicit CSonoView(CResoniDoc& doc, QWidget* parent = nullptr);
     ~CSonoView() override;
 

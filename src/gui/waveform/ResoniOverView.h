@@ -14,6 +14,7 @@ class CResoniOverView : public CDocView
 {
     Q_OBJECT
 public:
+    QString HelpTopic() const override { return QStringLiteral("html/Hauptfenster.html"); }
     static constexpr int kTimerId = 45;       // the playback timer of the original window
     static constexpr int kTimerPeriodMs = 60;
     // Below this the time axis and the scroll bar would leave no room for the signal.

@@ -159,3 +159,8 @@ void CResoniView::mouseDoubleClickEvent(QMouseEvent* event)
     m_Markers.doubleClick(event->position().toPoint().x());
     update();
 }
+
+std::optional<ViewPictureInfo> CResoniView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert diese Waveansicht..."), QString::fromUtf8("Wave Abbild"), QString::fromUtf8("View Abbild")};
+}

@@ -11,6 +11,8 @@ class CResoniView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    QString HelpTopic() const override { return QStringLiteral("html/Hauptfenster.html"); }
     explicit CResoniView(CResoniDoc& doc, QWidget* parent = nullptr);
 
     void OnUpdate(int hint) override;

@@ -49,3 +49,8 @@ void CWaveletView::OnDraw(QPainter& painter, const QRect& /*area*/)
     const WaveletPicture* picture = shownPicture();
     PaintWaveletView(painter, picture ? *picture : WaveletPicture{}, width(), height());
 }
+
+std::optional<ViewPictureInfo> CWaveletView::PictureInfo() const
+{
+    return ViewPictureInfo{QString::fromUtf8("Speichert Waveletanalyse..."), QString::fromUtf8("Wavelet Abbild"), QString::fromUtf8("Wavelet Abbild")};
+}

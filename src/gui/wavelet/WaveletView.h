@@ -17,6 +17,8 @@ class CWaveletView : public CDocView
 {
     Q_OBJECT
 public:
+    std::optional<ViewPictureInfo> PictureInfo() const override;
+    QString HelpTopic() const override { return QStringLiteral("html/Waveletanalyse.html"); }
     explicit CWaveletView(CResoniDoc& doc, QWidget* parent = nullptr);
     // Closing: the request goes back into the application's wavelet settings, and the document
     // computes no more transforms for the window.
