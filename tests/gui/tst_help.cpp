@@ -55,6 +55,8 @@ private slots:
         }
         QCOMPARE(pages.size(), size_t(12));
         const auto resolves = [&](const QString& target) {
+            if (!target.endsWith(QLatin1String(".html")) && !target.contains(QLatin1Char('#')))
+                return QFileInfo(kHelp + QLatin1Char('/') + target).isFile(); // the style sheet
             const auto page = pages.find(target.section(QLatin1Char('#'), 0, 0));
             const QString anchor = target.section(QLatin1Char('#'), 1);
             return page != pages.end() && (anchor.isEmpty() || page->second.first.count(anchor));
@@ -85,6 +87,9 @@ private slots:
         help.ShowTopic(QStringLiteral("html/Sonogrammdarstellung.html"));
         QVERIFY(help.isVisible());
         QCOMPARE(help.currentPage(), QStringLiteral("html/Sonogrammdarstellung.html"));
+        // The pages' shared style sheet applies: the heading in its blue.
+        QTextCursor heading = help.browser()->document()->find(QStringLiteral("Das Sonogramm"));
+        QCOMPARE(heading.charFormat().foreground().color(), QColor(0x1f, 0x4e, 0x79));
         help.ShowIndex();
         QCOMPARE(help.windowTitle(), QStringLiteral("Resoni Hilfeindex"));
         QCOMPARE(help.currentPage(), QStringLiteral("html/Vorwort.html"));
