@@ -3,8 +3,10 @@
 # core library instrumented too) into build-fuzz and runs one target for a bounded time on a
 # copy of its committed corpus. Not part of the test run; the command for a ten-minute run is
 #   bash scripts/fuzz.sh 600
-# Usage: scripts/fuzz.sh [SECONDS=60] [TARGET=fuzz_riff_reader] [--merge]
-#   TARGET: fuzz_riff_reader (corpus fuzz/corpus/riff) or fuzz_series_text (fuzz/corpus/series).
+# Usage: scripts/fuzz.sh [SECONDS=60] [TARGET=all] [--merge]
+#   TARGET: fuzz_riff_reader (corpus fuzz/corpus/riff), fuzz_series_text (fuzz/corpus/series),
+#   fuzz_ini_reader (fuzz/corpus/ini), fuzz_wavelet_args (fuzz/corpus/wavelet), or all: each
+#   target in turn for SECONDS, with one summary line per target at the end.
 #   --merge: afterwards replace the committed corpus by the minimised union of it and the new
 #            inputs (libFuzzer -merge=1), so interesting inputs found by the run are kept.
 # Needs the Debian packages clang and libclang-rt-14-dev (libFuzzer and the sanitizer runtimes).
@@ -12,13 +14,28 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-target=${2:-fuzz_riff_reader}
+target=${2:-all}
 merge=${3:-}
-case "$target" in
-  fuzz_riff_reader) corpus=fuzz/corpus/riff ;;
-  fuzz_series_text) corpus=fuzz/corpus/series ;;
-  *) echo "fuzz.sh: unknown target $target" >&2; exit 2 ;;
-esac
+corpus_of() {
+  case "$1" in
+    fuzz_riff_reader) echo fuzz/corpus/riff ;;
+    fuzz_series_text) echo fuzz/corpus/series ;;
+    fuzz_ini_reader) echo fuzz/corpus/ini ;;
+    fuzz_wavelet_args) echo fuzz/corpus/wavelet ;;
+    *) return 1 ;;
+  esac
+}
+if [ "$target" = all ]; then
+  summary=""
+  status=0
+  for t in fuzz_riff_reader fuzz_series_text fuzz_ini_reader fuzz_wavelet_args; do
+    if bash "$0" "$seconds" "$t" $merge; then summary+="$t: clean for ${seconds} s"$'\n'
+    else summary+="$t: FAILED (see build-fuzz/fuzz-artifacts)"$'\n'; status=1; fi
+  done
+  printf '%s' "$summary"
+  exit "$status"
+fi
+corpus=$(corpus_of "$target") || { echo "fuzz.sh: unknown target $target" >&2; exit 2; }
 if ! command -v clang++ >/dev/null; then
   echo "fuzz.sh: clang++ not found (apt-get install clang libclang-rt-14-dev)" >&2
   exit 2

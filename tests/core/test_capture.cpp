@@ -1,13 +1,19 @@
 // Capturing: the ring's geometry, every whole block handed over once, and the record file of a
 // listening period read back by Python's wave module.
+#include "CliRunner.h"
 #include "test_wave_util.h"
 
 #include "core/audio/CaptureRecorder.h"
 #include "core/audio/CaptureRing.h"
+#include "core/audio/RiffWaveFile.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace wavetest;
 
@@ -136,4 +142,38 @@ TEST(CaptureRecorder, StopsAtTheSizeLimit)
                                            CCaptureRecorder(MakePcmFormat(2, 8000, 24)).GetMaxDataBytes(),
                                            CCaptureRecorder(ext).GetMaxDataBytes()}),
               std::vector<std::uint64_t>({0xFFFFFFFFu - 48 - 1, 0xFFFFFFFFu - 48 - 3, 0xFFFFFFFFu - 72 - 3}));
+}
+
+// A recording whose program is killed (SIGKILL, so nothing completes the header): every region
+// written before is in the file, and the reader takes the sizes the header lacks from the file's
+// length, whole samples only; resoni-analyze loads it as any other file.
+TEST(CaptureRecorder, AKilledRecordingKeepsEveryRegionWrittenBefore)
+{
+    const std::string path = MakeTempDir() + "/killed.wav";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        CCaptureRecorder recorder(MakePcmFormat(1, 8000, 16));
+        if (!recorder.StartRecording([&] { return path; }, [](const std::string&) {}))
+            _exit(2);
+        recorder.WriteRegion(Le16Samples({100, -200, 300}));
+        recorder.WriteRegion(Le16Samples({-400, 500, -600}));
+        recorder.WriteRegion(Bytes{0x11}); // half a sample: not a whole one
+        raise(SIGKILL);
+        _exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+
+    CRiffWaveFile file;
+    ASSERT_EQ(file.Open(path, nullptr, WAVEFILE_READ), S_OK);
+    ASSERT_EQ(file.GetSizeAvailable(), 12u);
+    Bytes data(12);
+    std::size_t got = 0;
+    ASSERT_EQ(file.Read(data.data(), data.size(), &got), S_OK);
+    EXPECT_EQ(data, Le16Samples({100, -200, 300, -400, 500, -600}));
+    const CliResult info = runCli({"info", path});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find(",12,6,"), std::string::npos) << info.out; // data bytes, samples
 }

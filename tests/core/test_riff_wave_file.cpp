@@ -130,7 +130,8 @@ TEST(RiffWaveFile, MisuseGivesStatusCodes)
 }
 
 // Files no writer of ours made. A data chunk longer than the file opens, but the Read that reaches
-// the end of the file fails. Damaged files are refused and never read outside the file.
+// the end of the file fails. Damaged files are refused and never read outside the file; sizes a
+// killed recording left at 0 are taken from the file's length.
 TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
 {
     const std::string dir = MakeTempDir(), x = " read 10 20 30 40 50 60", pcm = "1 1 44100 88200 2 16 extra 0:";
@@ -152,6 +153,9 @@ TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
                                                                                    "0 0 3 0 0 0 0 0 16 0 128 0 0 170 0 56 155 113 size 6 available 6" + x},
         {"RIFF size beyond the file", patched(5, {0xFF}), ok},
         {"trailing bytes after RIFF", Concat({good, Bytes(9, 0xAA)}), ok},
+        // A recording whose program was killed: the sizes are taken from the file's length.
+        {"RIFF size 0 (recording never closed)", patched(4, {0, 0, 0, 0}), ok},
+        {"RIFF and data sizes 0", [&] { Bytes b = patched(4, {0, 0, 0, 0}); std::fill_n(b.begin() + 40, 4, 0); return b; }(), ok},
         {"empty data chunk", PcmWave(1, 44100, 16, {}), pcm + " size 0 available 0 read"},
         {"data 1 byte short", cut(7, kData), pcm + " size 7 available 6 failed," + x},
         {"data size 0xFFFFFFFF", cut(~0u, kData), pcm + " size 4294967295 available 6 failed," + x},
@@ -166,7 +170,6 @@ TEST(RiffWaveFile, ReadsOtherLayoutsAndRefusesDamage)
         {"extra size beyond the fmt chunk", Riff(Concat({ChunkWithSize("fmt ", 18, Concat({fl, Le(32, 2)}), 1), data})), no},
         {"chunk before data larger than the file", junk(0x7FFFFFF0u, {1, 2}), no},
         {"chunk of size 0xFFFFFFFF", junk(0xFFFFFFFFu, {}), no},
-        {"RIFF size 0 (recording never closed)", patched(4, {0, 0, 0, 0}), no},
     };
     for (const auto& [name, file, expect] : cases)
         EXPECT_EQ(Opened(dir, file), expect) << name;

@@ -77,7 +77,10 @@ bool CCaptureRecorder::WriteRegion(std::span<const std::uint8_t> bytes)
     const bool bFull = bytes.size() > room;
     const std::size_t n = bFull ? static_cast<std::size_t>(room - room % BlockAlign(m_format)) : bytes.size();
     std::size_t wrote = 0;
-    if ((n != 0 || !bFull) && (FAILED(m_pWriter->Write(n, bytes.data(), &wrote)) || wrote != n))
+    // Each region goes to the system at once: a recording whose program is killed keeps every
+    // region written before.
+    if ((n != 0 || !bFull) &&
+        (FAILED(m_pWriter->Write(n, bytes.data(), &wrote)) || wrote != n || FAILED(m_pWriter->Flush())))
         return false;
     m_nBytesWritten += wrote;
     if (!bFull)

@@ -106,6 +106,9 @@ HRESULT CRiffWaveFile::ReadMMIO()
         return E_FAIL;
     if (m_ckRiff.ckid != FOURCC_RIFF || m_ckRiff.fccType != FOURCC_WAVE)
         return E_FAIL;
+    if (m_ckRiff.cksize == 0) // never completed: the chunk runs to the end of the file
+        m_ckRiff.cksize = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(m_hmmio.FileSize() - std::min<std::uint64_t>(m_hmmio.FileSize(), 8), 0xFFFFFFFFu));
 
     ChunkInfo ckIn;
     ckIn.ckid = FOURCC_FMT;
@@ -211,6 +214,12 @@ HRESULT CRiffWaveFile::ResetFile()
         m_ck.ckid = FOURCC_DATA;
         if (!m_hmmio.Descend(m_ck, &m_ckRiff, CChunkIo::Find::Chunk))
             return E_FAIL;
+        const std::uint64_t fileSize = m_hmmio.FileSize();
+        if (m_ck.cksize == 0 && fileSize > m_ck.dwDataOffset) { // never completed: the rest of the file
+            const std::uint64_t block = std::max<std::uint16_t>(m_pwfx ? m_pwfx->nBlockAlign : 1, 1);
+            const std::uint64_t rest = std::min<std::uint64_t>(fileSize - m_ck.dwDataOffset, 0xFFFFFFFFu);
+            m_ck.cksize = static_cast<std::uint32_t>(rest - rest % block);
+        }
         return S_OK;
     }
     m_ck = ChunkInfo{};
@@ -249,6 +258,13 @@ HRESULT CRiffWaveFile::Write(std::size_t nSizeToWrite, const std::uint8_t* pbSrc
         return E_INVALIDARG;
     *pnSizeWrote = m_hmmio.Write(pbSrcData, nSizeToWrite);
     return *pnSizeWrote == nSizeToWrite ? S_OK : E_FAIL;
+}
+
+HRESULT CRiffWaveFile::Flush()
+{
+    if (m_dwFlags != WAVEFILE_WRITE)
+        return m_dwFlags == 0 ? CO_E_NOTINITIALIZED : E_NOTIMPL;
+    return m_hmmio.Flush() ? S_OK : E_FAIL;
 }
 
 HRESULT CRiffWaveFile::Close()

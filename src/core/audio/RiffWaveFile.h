@@ -30,6 +30,9 @@ public:
     // WAVEFILE_WRITE: creates or truncates the file and writes the header with *pFormat
     // (E_INVALIDARG without one); the header reaches the disk before Open returns, so a
     // program that never calls Close leaves a file whose "fact" value is 0xFFFFFFFF.
+    // Reading a file whose writer never closed it (a recording whose program was killed): a RIFF
+    // size of 0 is taken as the file's length, and a data size of 0 as the bytes after the data
+    // header up to the end of the file, rounded down to whole blocks.
     HRESULT Open(const std::string& strFileName, const WaveFormat* pFormat, std::uint32_t dwFlags);
     // Reading: closes. Writing: flushes, sets the "data" and RIFF sizes (odd sizes padded) and
     // writes 0 into the "fact" chunk; on failure returns E_FAIL and leaves the file open.
@@ -43,6 +46,9 @@ public:
     HRESULT Read(std::uint8_t* pBuffer, std::size_t dwSizeToRead, std::size_t* pdwSizeRead);
     // Appends the bytes to the data chunk; *pnSizeWrote = bytes stored.
     HRESULT Write(std::size_t nSizeToWrite, const std::uint8_t* pbSrcData, std::size_t* pnSizeWrote);
+    // Hands what was written so far to the system, so that it survives the program being killed
+    // (the header's sizes are completed only by Close; a reader repairs them, see Open).
+    HRESULT Flush();
 
     // The most data bytes a file written in this format can hold: its 32-bit RIFF size counts
     // "WAVE", the "fmt " chunk (16 bytes for PCM, 18 + n otherwise, padded), "fact", the "data"
