@@ -1,5 +1,6 @@
 #include "ResoniView.h"
 
+#include "EnvelopeDialog.h"
 #include "WaveformPaint.h"
 
 #include "gui/document/GlobalFlags.h"
@@ -16,6 +17,8 @@ CResoniView::CResoniView(CResoniDoc& doc, QWidget* parent) : CDocView(doc, Qt::w
 {
     setObjectName(QStringLiteral("CResoniView"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_pEnvelopeDialog = new CEnvelopeDialog(this);
+    ConnectEnvelopeDialog();
 }
 
 void CResoniView::OnUpdate(int hint)

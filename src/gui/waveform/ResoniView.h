@@ -5,7 +5,10 @@
 
 #include "gui/document/DocView.h"
 
+#include "core/waveform/EnvelopeEditor.h"
 #include "core/waveform/WaveViewLayout.h"
+
+class CEnvelopeDialog;
 
 class CResoniView : public CDocView
 {
@@ -34,6 +37,12 @@ public:
     int displayMode() const { return m_nDisplayMode; }
     bool hasDrag() const { return m_nDragCursorX != 0; }
 
+    // The envelope editor on the stretch between the markers: false (nothing opened) without a
+    // shown range or without both markers.
+    bool OpenEnvelope();
+    const EnvelopeEditor& envelope() const { return m_Envelope; }
+    CEnvelopeDialog* envelopeDialog() const { return m_pEnvelopeDialog; }
+
 signals:
     // The live "Samples" count of the drag selection.
     void sampleCountChanged(long long count);
@@ -48,6 +57,8 @@ protected:
 
 private:
     void ClearDrag();
+    void ConnectEnvelopeDialog();
+    void ShowEnvelope();
 
     int m_nRangeX1 = 0, m_nRangeX2 = 0; // the overview selection as handed over
     int m_nOverviewTotalWidth = 0;
@@ -59,4 +70,6 @@ private:
     int m_nPrecision = 100;
     int m_nDisplayMode = 1;
     WaveViewLayout::Markers m_Markers;
+    EnvelopeEditor m_Envelope;
+    CEnvelopeDialog* m_pEnvelopeDialog; // owned by this view, a hidden top-level window until opened
 };

@@ -127,12 +127,8 @@ QWidget* CSplitterFrame::CreateDialogBar(QWidget* parent)
 
 void CSplitterFrame::OnEnvelope()
 {
-    if (m_pView->sampleRange().length() == 0 || !m_pView->markers().bothSet()) {
+    if (!m_pView->OpenEnvelope())
         m_doc.app().dialogs().messageBox(QString::fromUtf8(kEnvelopeHint));
-        return;
-    }
-    // With both markers set the envelope editor would open here; the program has no envelope
-    // editor yet, so the button only guides the user to the markers.
 }
 
 CSplitterFrame::~CSplitterFrame()
