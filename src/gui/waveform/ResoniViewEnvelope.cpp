@@ -10,6 +10,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +40,18 @@ bool CResoniView::OpenEnvelope()
 void CResoniView::ShowEnvelope()
 {
     m_pEnvelopeDialog->ShowPicture(m_Envelope.shown());
+    if (!m_pEnvelopeDialog->isVisible()) {
+        // First shown below the waveform, so that it covers neither the curve nor the bar's
+        // button that opens it again.
+        QPoint at = mapToGlobal(QPoint(0, height() + 8));
+        if (const QScreen* screen = this->screen()) { // but on the screen
+            const QRect room = screen->availableGeometry();
+            const QSize size = m_pEnvelopeDialog->sizeHint();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - size.height())));
+        }
+        m_pEnvelopeDialog->move(at);
+    }
     m_pEnvelopeDialog->show();
     m_pEnvelopeDialog->raise();
 }
