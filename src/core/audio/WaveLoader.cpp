@@ -129,20 +129,19 @@ int CWaveLoader::ConvertSoundFile(const std::string& path, WaveLoadOutcome& fail
         failure = WaveLoadOutcome::ReadFailed;
         return 1;
     }
-    failure = WaveLoadOutcome::Failed;
     const SoundSourceFormat& src = reader.Source();
-    if (reader.Samples().empty()) {
-        ShowMessage(WaveText::kEmptyWave);
-        return 1;
-    }
-    if (src.nRate > 48000 && !PlaybackCopyFor(src.nRate)) {
-        ShowMessage(Fill(WaveText::kRateNotPlayable, RateText(src.nRate)));
-        return 1;
-    }
+    std::string refusal;
     const WaveFormat format = MakePcmFormat(static_cast<std::uint16_t>(reader.Channels()), src.nRate, 16);
     const std::string copy = ConvertedCopyPath();
-    if (!WritePcm16Copy(copy, format, reader.Samples())) {
-        ShowMessage(CopyNotWritten(copy));
+    if (reader.Samples().empty())
+        refusal = WaveText::kEmptyWave;
+    else if (src.nRate > 48000 && !PlaybackCopyFor(src.nRate))
+        refusal = Fill(WaveText::kRateNotPlayable, RateText(src.nRate));
+    else if (!WritePcm16Copy(copy, format, reader.Samples()))
+        refusal = CopyNotWritten(copy);
+    if (!refusal.empty()) {
+        ShowMessage(refusal);
+        failure = WaveLoadOutcome::Failed;
         return 1;
     }
     clipped[0] = reader.Clipped(0);

@@ -59,7 +59,7 @@ WaveSourceInfo ReadConverted(const std::string& path, bool bLeft, std::vector<do
 std::string SourceRefusalReason(const WaveSourceInfo& info)
 {
     if (!info.strError.empty())
-        return "libsndfile cannot read the file (" + info.strError + ")";
+        return "not a RIFF WAVE file of up to 16 bits, and libsndfile cannot read it (" + info.strError + ")";
     return RefusalReason(info.refusal, &info.format);
 }
 
