@@ -13,11 +13,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstring>
 
 using testwaves::bytes16;
@@ -191,6 +193,34 @@ private slots:
         QCOMPARE(!rec.hints.empty() && rec.hints.back() == UpdateHint::kRefresh, hintSent);
         QCOMPARE(f.doc().m_arSeries, std::vector<double>{0.0});
         QVERIFY(QGuiApplication::overrideCursor() == nullptr); // the wait cursor is gone
+    }
+
+    // A stereo 24-bit FLAC at 96 kHz written by sox (left 1000 Hz, right 3000 Hz), opened through
+    // the file dialog with "Rechts": 16 bits at 96 kHz, the conversion in the prompt pane and the
+    // title, and the spectrum of a selection peaks at 3000 Hz (bin 256 of 8192 at 96 kHz).
+    void flacOpensConvertedWithItsChannel()
+    {
+        const QString path = file("tone.flac");
+        QCOMPARE(QProcess::execute(QStringLiteral("sox"), {"-D", "-r", "96000", "-c", "2", "-n", "-b", "24", path, "synth",
+                                                          "0.2", "sine", "1000", "sine", "3000", "vol", "0.5"}), 0);
+        AppFixture f;
+        f.doc().ToggleModuleWindow(Module::FFT);
+        f.dialogs().dialogActions.push_back([](QDialog& dialog) {
+            dynamic_cast<CStereoDlg&>(dialog).rightButton()->setChecked(true);
+            return int(QDialog::Accepted);
+        });
+        f.run(CommandId::FileOpenWave, path);
+        QVERIFY(g_bWaveLoaded && f.dialogs().messages.empty());
+        const QString conversion = QStringLiteral("FLAC 24-Bit 96 kHz → 16-Bit 96 kHz");
+        QCOMPARE(f.paneTexts({0, 1, 2, 3}), QStringList({conversion + QStringLiteral(", nicht übersteuert"),
+                                                          "File: tone.flac", "Mono: 16-Bit", "96 kHz"}));
+        QCOMPARE(f.frame().windowTitle(), QStringLiteral("Soundanalyse [%1]").arg(conversion));
+        QCOMPARE(f.doc().m_nPlayRate, 48000u);
+        f.doc().OnSelectionChanged(1000, 1000 + 8192);
+        const auto& spectrum = f.doc().m_arSpectrum;
+        QCOMPARE(std::max_element(spectrum.begin() + 1, spectrum.end()) - spectrum.begin(), 256);
+        f.doc().RemoveWave();
+        QCOMPARE(f.paneTexts({0}), QStringList({"Bereit"}));
     }
 
     void fastFilePlaysFromTheDownsampledCopy()
