@@ -4,7 +4,8 @@
 # copy of its committed corpus. Not part of the test run; the command for a ten-minute run is
 #   bash scripts/fuzz.sh 600
 # Usage: scripts/fuzz.sh [SECONDS=60] [TARGET=fuzz_riff_reader] [--merge]
-#   TARGET: fuzz_riff_reader (corpus fuzz/corpus/riff) or fuzz_series_text (fuzz/corpus/series).
+#   TARGET: fuzz_riff_reader (corpus fuzz/corpus/riff), fuzz_series_text (fuzz/corpus/series) or
+#           fuzz_sound_file (fuzz/corpus/sound: FLAC, Ogg Vorbis, AIFF, W64, 24-bit and float WAV).
 #   --merge: afterwards replace the committed corpus by the minimised union of it and the new
 #            inputs (libFuzzer -merge=1), so interesting inputs found by the run are kept.
 # Needs the Debian packages clang and libclang-rt-14-dev (libFuzzer and the sanitizer runtimes).
@@ -17,6 +18,7 @@ merge=${3:-}
 case "$target" in
   fuzz_riff_reader) corpus=fuzz/corpus/riff ;;
   fuzz_series_text) corpus=fuzz/corpus/series ;;
+  fuzz_sound_file) corpus=fuzz/corpus/sound ;;
   *) echo "fuzz.sh: unknown target $target" >&2; exit 2 ;;
 esac
 if ! command -v clang++ >/dev/null; then

@@ -271,20 +271,35 @@ TEST(WaveSox, LoadsWhatSoxWritesAndReadsOurCopies)
 TEST(WaveLoader, ConvertsOtherFormatsThroughLibsndfile)
 {
     const std::string dir = MakeTempDir();
-    const auto le24 = [](std::vector<std::int32_t> v) { Bytes b; for (auto x : v) for (int i = 0; i < 3; ++i) b.push_back(std::uint8_t(x >> 8 * i)); return b; };
-    const auto f32 = [](std::vector<float> v) { Bytes b(v.size() * 4); std::memcpy(b.data(), v.data(), b.size()); return b; };
+    const auto le24 = [](std::vector<std::int32_t> v) {
+        Bytes b;
+        for (auto x : v)
+            b.insert(b.end(), {std::uint8_t(x), std::uint8_t(x >> 8), std::uint8_t(x >> 16)});
+        return b;
+    };
+    const std::vector<float> floats = {0.5f, 1.5f, -2.f, 1.f, -1.f, 0.25f};
+    Bytes f32(floats.size() * 4);
+    std::memcpy(f32.data(), floats.data(), f32.size());
     WriteFile(dir + "/full24.wav", PcmWave(1, 8000, 24, le24({8388607, -8388608, 128, -128, 383})));
-    WriteFile(dir + "/float.wav", Riff(Concat({Chunk("fmt ", FmtBody(3, 1, 8000, 32)), Chunk("data", f32({0.5f, 1.5f, -2.f, 1.f, -1.f, 0.25f}))})));
-    struct Case { const char* file; std::vector<std::string> sox; double hz; A answer; const char* state; const char* line;
+    WriteFile(dir + "/float.wav", Riff(Concat({Chunk("fmt ", FmtBody(3, 1, 8000, 32)), Chunk("data", f32)})));
+    // sox input options, tone, channel; state as in LoadsOrRefusesEveryFile; status line; exact samples
+    struct Case { const char* file; Strings sox; double hz; A answer; const char* state; const char* line;
                   std::vector<std::int16_t> exact = {}; };
     const Case cases[] = {
-        {"96k.flac", {"-r", "96000", "-n", "-b", "24"}, 1000, A::Left, "96000 16/16 1 32767 Mono PCM 1 | 1 48000 16 9600", "FLAC 24-Bit 96 kHz → 16-Bit 96 kHz, nicht übersteuert"},
-        {"be.aiff", {"-r", "44100", "-n", "-b", "16"}, 1000, A::Left, "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 8820", "AIFF 16-Bit 44,1 kHz → 16-Bit 44,1 kHz, nicht übersteuert"},
-        {"t.w64", {"-r", "22050", "-n", "-b", "24"}, 1000, A::Left, "22050 16/16 1 32767 Mono PCM 1 | 0 0 0 4410", "W64 24-Bit 22,05 kHz → 16-Bit 22,05 kHz, nicht übersteuert"},
-        {"i32.wav", {"-r", "8000", "-c", "2", "-n", "-b", "32"}, 3000, A::Right, "8000 16/16 1 32767 Mono PCM 0 | 0 0 0 1600", "WAV 32-Bit 8 kHz → 16-Bit 8 kHz, nicht übersteuert"},
-        {"t.ogg", {"-r", "44100", "-n"}, 0, A::Left, "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 8820", "Ogg Vorbis 44,1 kHz → 16-Bit 44,1 kHz"},
-        {"full24.wav", {}, 0, A::Left, "8000 16/16 1 32767 Mono PCM 1 | 0 0 0 10", "WAV 24-Bit 8 kHz → 16-Bit 8 kHz, nicht übersteuert", {32767, -32768, 1, -1, 1}},
-        {"float.wav", {}, 0, A::Left, "8000 16/16 1 32767 Mono PCM 1 | 0 0 0 12", "WAV 32-Bit Float 8 kHz → 16-Bit 8 kHz, 2 Samples übersteuert (begrenzt)", {16384, 32767, -32768, 32767, -32768, 8192}},
+        {"96k.flac", {"-r", "96000", "-n", "-b", "24"}, 1000, A::Left, "96000 16/16 1 32767 Mono PCM 1 | 1 48000 16 9600",
+         "FLAC 24-Bit 96 kHz → 16-Bit 96 kHz, nicht übersteuert"},
+        {"be.aiff", {"-r", "44100", "-n", "-b", "16"}, 1000, A::Left, "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 8820",
+         "AIFF 16-Bit 44,1 kHz → 16-Bit 44,1 kHz, nicht übersteuert"},
+        {"t.w64", {"-r", "22050", "-n", "-b", "24"}, 1000, A::Left, "22050 16/16 1 32767 Mono PCM 1 | 0 0 0 4410",
+         "W64 24-Bit 22,05 kHz → 16-Bit 22,05 kHz, nicht übersteuert"},
+        {"i32.wav", {"-r", "8000", "-c", "2", "-n", "-b", "32"}, 3000, A::Right,
+         "8000 16/16 1 32767 Mono PCM 0 | 0 0 0 1600", "WAV 32-Bit 8 kHz → 16-Bit 8 kHz, nicht übersteuert"},
+        {"t.ogg", {"-r", "44100", "-n"}, 0, A::Left, "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 8820",
+         "Ogg Vorbis 44,1 kHz → 16-Bit 44,1 kHz"},
+        {"full24.wav", {}, 0, A::Left, "8000 16/16 1 32767 Mono PCM 1 | 0 0 0 10",
+         "WAV 24-Bit 8 kHz → 16-Bit 8 kHz, nicht übersteuert", {32767, -32768, 1, -1, 1}},
+        {"float.wav", {}, 0, A::Left, "8000 16/16 1 32767 Mono PCM 1 | 0 0 0 12",
+         "WAV 32-Bit Float 8 kHz → 16-Bit 8 kHz, 2 Samples übersteuert (begrenzt)", {16384, 32767, -32768, 32767, -32768, 8192}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -314,7 +329,8 @@ TEST(WaveLoader, ConvertsOtherFormatsThroughLibsndfile)
             for (std::size_t k = 0; k < mag.size(); ++k) {
                 double re = 0, im = 0;
                 for (std::size_t n = 0; n < 1024; ++n)
-                    re += v[2048 + n] * std::cos(2 * pi * double(k * n) / 1024), im += v[2048 + n] * std::sin(2 * pi * double(k * n) / 1024);
+                    re += v[2048 + n] * std::cos(2 * pi * double(k * n) / 1024),
+                        im += v[2048 + n] * std::sin(2 * pi * double(k * n) / 1024);
                 mag[k] = std::hypot(re, im);
             }
             EXPECT_EQ(std::max_element(mag.begin(), mag.end()) - mag.begin(), 23);
