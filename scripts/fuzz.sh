@@ -35,6 +35,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus" "$build/fuzz-artifacts"
 cp "$corpus"/* "$work/corpus/" 2>/dev/null || true
 export TMPDIR="$work" # working copies written by the load path go here
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 "$build/fuzz/$target" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/" "$work/corpus" || status=$?
