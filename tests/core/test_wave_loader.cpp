@@ -130,6 +130,8 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
          O::Loaded, none, 0, R::None, {1, 2, 3}, "8000 8/8 0 255 Mono ? 1 | 0 0 0 3"},
         {"no RIFF header", Bytes{'h', 'e', 'l', 'l', 'o'}, A::Left, O::ReadFailed,
          {"Die Datei \"w.wav\" kann nicht als Audiodatei gelesen werden.\nFormat not recognised."}, 0, R::NotWave},
+        {"RIFF WAVE without data chunk: our reader's message", Riff(Chunk("fmt ", FmtBody(1, 1, 8000, 16))), A::Left,
+         O::ReadFailed, read, 0, R::NotWave},
         {"data chunk cut short", cut(1000), A::Left, O::ReadFailed, read, 0, R::ReadFailed},
         {"data size 0xFFFFFFFF", cut(0xFFFFFFFFu), A::Left, O::ReadFailed, read, 0, R::ReadFailed},
         {"0 data bytes", PcmWave(1, 44100, 8, {}), A::Left, O::Failed, empty, 0, R::Empty},
