@@ -5,8 +5,9 @@
 #   bash scripts/fuzz.sh 600
 # Usage: scripts/fuzz.sh [SECONDS=60] [TARGET=all] [--merge]
 #   TARGET: fuzz_riff_reader (corpus fuzz/corpus/riff), fuzz_series_text (fuzz/corpus/series),
-#   fuzz_ini_reader (fuzz/corpus/ini), fuzz_wavelet_args (fuzz/corpus/wavelet), or all: each
-#   target in turn for SECONDS, with one summary line per target at the end.
+#   fuzz_ini_reader (fuzz/corpus/ini), fuzz_wavelet_args (fuzz/corpus/wavelet), fuzz_sound_file
+#   (fuzz/corpus/sound: FLAC, Ogg Vorbis, AIFF, W64, 24-bit and float WAV), or all: each target
+#   in turn for SECONDS, with one summary line per target at the end.
 #   --merge: afterwards replace the committed corpus by the minimised union of it and the new
 #            inputs (libFuzzer -merge=1), so interesting inputs found by the run are kept.
 # Needs the Debian packages clang and libclang-rt-14-dev (libFuzzer and the sanitizer runtimes).
@@ -22,13 +23,14 @@ corpus_of() {
     fuzz_series_text) echo fuzz/corpus/series ;;
     fuzz_ini_reader) echo fuzz/corpus/ini ;;
     fuzz_wavelet_args) echo fuzz/corpus/wavelet ;;
+    fuzz_sound_file) echo fuzz/corpus/sound ;;
     *) return 1 ;;
   esac
 }
 if [ "$target" = all ]; then
   summary=""
   status=0
-  for t in fuzz_riff_reader fuzz_series_text fuzz_ini_reader fuzz_wavelet_args; do
+  for t in fuzz_riff_reader fuzz_series_text fuzz_ini_reader fuzz_wavelet_args fuzz_sound_file; do
     if bash "$0" "$seconds" "$t" $merge; then summary+="$t: clean for ${seconds} s"$'\n'
     else summary+="$t: FAILED (see build-fuzz/fuzz-artifacts)"$'\n'; status=1; fi
   done
@@ -50,6 +52,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/corpus" "$build/fuzz-artifacts"
 cp "$corpus"/* "$work/corpus/" 2>/dev/null || true
 export TMPDIR="$work" # working copies written by the load path go here
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 "$build/fuzz/$target" -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/" "$work/corpus" || status=$?

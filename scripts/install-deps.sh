@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6-dev libqt6svgwidgets6
   qt6-translations-l10n qt6-l10n-tools libgl1-mesa-dev libgl1-mesa-dri
-  libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev libsndfile1-dev
   xvfb xauth pulseaudio pulseaudio-utils sox python3
   fonts-dejavu-core fonts-liberation fonts-urw-base35
   libreoffice-draw-nogui poppler-utils

@@ -82,7 +82,7 @@ SeriesInput loadSeriesInput(const std::string& path, const CliArgs& args)
             throw CliUsageError("--raw applies to text series only, and " + path + " is read as a WAV file");
         WaveSourceInfo info = ReadWaveSamples(path, bLeft, all);
         if (info.refusal != WaveRefusal::None)
-            throw std::runtime_error(RefusalReason(info.refusal, &info.format) + ": " + path);
+            throw std::runtime_error(SourceRefusalReason(info) + ": " + path);
         in.rate = info.format.nSamplesPerSec;
         in.bits = info.format.wBitsPerSample;
         channels = info.format.nChannels;

@@ -116,11 +116,11 @@ TEST(CliInfo, FilesAndSeriesAsCsvAndJsonOrRefused)
         EXPECT_EQ(pythonPicks("", runCli(args).out, "','.join(j) + '\\n' + ','.join(g(v) for v in j.values())"),
                   header + "\n" + c.row + "\n");
     }
-    WriteFile(dir + "/b24.wav", PcmWave(1, 44100, 24, Bytes(6, 0)));
+    WriteFile(dir + "/b24.wav", PcmWave(1, 176400, 24, Bytes(6, 0))); // converted, then refused
     WriteText(dir + "/none.txt", "#nothing\n#\n");
     struct Refusal { std::vector<std::string> args; int exitCode; const char* part; };
     const Refusal refusals[] = {
-        {{"info", dir + "/s.csv"}, 1, "not a RIFF WAVE file"}, {{"info", "--json", dir + "/b24.wav"}, 1, "24 bits per sample"},
+        {{"info", dir + "/s.csv"}, 1, "not a RIFF WAVE file"}, {{"info", "--json", dir + "/b24.wav"}, 1, "176400 samples per second"},
         {{"info", dir + "/none.txt"}, 1, "the series holds no numbers"}, {{"info", dir + "/x.txt"}, 1, "cannot read"},
         {{"info"}, 2, "exactly one FILE"}, {{"info", "a.wav", "b.wav"}, 2, "exactly one FILE"},
         {{"info", "--channel", "middle", dir + "/s.wav"}, 2, "neither left nor right"},

@@ -3,11 +3,16 @@
 #include "test_wave_util.h"
 
 #include "core/audio/FileFilter.h"
+#include "core/audio/SoundConversion.h"
 #include "core/audio/WaveLoader.h"
 #include "core/audio/WaveSource.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <sys/stat.h>
@@ -124,14 +129,17 @@ TEST(WaveLoader, LoadsOrRefusesEveryFile)
          "44100 12/12 1 0 Mono PCM 1 | 0 0 0 4"},
         {"A-law: format ?", Riff(Concat({Chunk("fmt ", FmtBody(6, 1, 8000, 8)), Chunk("data", {1, 2, 3})})), A::Left,
          O::Loaded, none, 0, R::None, {1, 2, 3}, "8000 8/8 0 255 Mono ? 1 | 0 0 0 3"},
-        {"no RIFF header", Bytes{'h', 'e', 'l', 'l', 'o'}, A::Left, O::ReadFailed, read, 0, R::NotWave},
+        {"no RIFF header", Bytes{'h', 'e', 'l', 'l', 'o'}, A::Left, O::ReadFailed,
+         {"Die Datei \"w.wav\" kann nicht als Audiodatei gelesen werden.\nFormat not recognised."}, 0, R::NotWave},
+        {"RIFF WAVE without data chunk: our reader's message", Riff(Chunk("fmt ", FmtBody(1, 1, 8000, 16))), A::Left,
+         O::ReadFailed, read, 0, R::NotWave},
         {"data chunk cut short", cut(1000), A::Left, O::ReadFailed, read, 0, R::ReadFailed},
         {"data size 0xFFFFFFFF", cut(0xFFFFFFFFu), A::Left, O::ReadFailed, read, 0, R::ReadFailed},
         {"0 data bytes", PcmWave(1, 44100, 8, {}), A::Left, O::Failed, empty, 0, R::Empty},
         {"1 byte of 16-bit data", PcmWave(1, 192000, 16, {7}), A::Left, O::Failed, empty, 0, R::Empty},
         {"right channel without a sample", PcmWave(2, 44100, 16, {1, 2}), A::Right, O::Failed, empty, 1, R::Empty},
-        {"mono 24-bit", PcmWave(1, 44100, 24, Bytes(9, 1)), A::Left, O::Failed, none, 0, R::TooManyBits},
-        {"sox stereo 24-bit", ReadFile(sox), A::OkEvenIfDisabled, O::Failed, none, 1, R::TooManyBits},
+        {"mono 24-bit, converted", PcmWave(1, 44100, 24, Bytes(9, 1)), A::Left, O::Loaded, none, 0, R::None,
+         Le16Samples({257, 257, 257}), "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 6"},
         {"48001 Hz", PcmWave(1, 48001, 8, Bytes(8, 1)), A::Left, O::Failed, none, 0, R::UnlistedRate},
         {"stereo dialog cancelled", PcmWave(2, 44100, 16, Bytes(8, 1)), A::Cancel, O::Failed, none, 1, R::None},
         {"no temporary directory", PcmWave(2, 44100, 16, Bytes(16, 3)), A::Left, O::Failed,
@@ -204,7 +212,8 @@ TEST(WaveLoader, ImportedSeries)
     const auto series = SplitFileFilter(WaveText::kOpenSeriesFilter); // the open dialogs' filters
     EXPECT_EQ(QtFilterEntry(series.at(WaveText::kOpenSeriesFilterIndex)) + "|" + std::to_string(series.size()),
               "DAT - Datenfiles mit 1 Spalte (*.dat)|4");
-    EXPECT_EQ(QtFilterString(WaveText::kOpenWaveFilter), "WAV - Standardwavefiles (*.wav);;Alle Dateien (*.*)");
+    EXPECT_EQ(QtFilterString(WaveText::kOpenWaveFilter), "WAV - Standardwavefiles (*.wav);;Alle Audiodateien (*.wav *.flac *.ogg *.oga *.aif *.aiff *.aifc *.w64);;"
+              "Alle Dateien (*.*)");
 }
 
 // A temporary directory that cannot be written, holding older copies: every load that needs a copy
@@ -256,5 +265,89 @@ TEST(WaveSox, LoadsWhatSoxWritesAndReadsOurCopies)
                       "48000\n" + std::to_string(c.bits) + "\n");
             EXPECT_EQ(SoxChannel(l.PlayCopyPath(), 1, c.bits), l.PlayData());
         }
+    }
+}
+
+// Files decoded through libsndfile. sox writes sines of amplitude 0.5 without dither; each converted
+// sample lies within 1 LSB of round(16384·sin(2π·f·n/rate)) (Ogg: the spectrum peaks at the tone).
+// Hand-made WAVs: 24-bit full scale and half-LSB rounding, float beyond ±1.0 clipped and counted.
+TEST(WaveLoader, ConvertsOtherFormatsThroughLibsndfile)
+{
+    const std::string dir = MakeTempDir();
+    const std::vector<float> floats = {0.5f, 1.5f, -2.f, 1.f, -1.f, 0.25f};
+    Bytes f32(floats.size() * 4);
+    std::memcpy(f32.data(), floats.data(), f32.size());
+    // 8388607, -8388608, 128, -128, 383 as 24-bit little-endian
+    const Bytes full24 = {0xFF, 0xFF, 0x7F, 0, 0, 0x80, 0x80, 0, 0, 0x80, 0xFF, 0xFF, 0x7F, 0x01, 0};
+    WriteFile(dir + "/full24.wav", PcmWave(1, 8000, 24, full24));
+    WriteFile(dir + "/float.wav", Riff(Concat({Chunk("fmt ", FmtBody(3, 1, 8000, 32)), Chunk("data", f32)})));
+    // sox input options, tone, channel; state as in LoadsOrRefusesEveryFile; status line; exact samples
+    struct Case { const char* file; Strings sox; double hz; A answer; const char* state; const char* line;
+                  std::vector<std::int16_t> exact = {}; };
+    const Case cases[] = {
+        {"96k.flac", {"-r", "96000", "-n", "-b", "24"}, 1000, A::Left, "96000 16/16 1 32767 Mono PCM 1 | 1 48000 16 9600",
+         "FLAC 24-Bit 96 kHz → 16-Bit 96 kHz, nicht übersteuert"},
+        {"be.aiff", {"-r", "44100", "-n", "-b", "16"}, 1000, A::Left, "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 8820",
+         "AIFF 16-Bit 44,1 kHz → 16-Bit 44,1 kHz, nicht übersteuert"},
+        {"t.w64", {"-r", "22050", "-n", "-b", "24"}, 1000, A::Left, "22050 16/16 1 32767 Mono PCM 1 | 0 0 0 4410",
+         "W64 24-Bit 22,05 kHz → 16-Bit 22,05 kHz, nicht übersteuert"},
+        {"i32.wav", {"-r", "8000", "-c", "2", "-n", "-b", "32"}, 3000, A::Right,
+         "8000 16/16 1 32767 Mono PCM 0 | 0 0 0 1600", "WAV 32-Bit 8 kHz → 16-Bit 8 kHz, nicht übersteuert"},
+        {"t.ogg", {"-r", "44100", "-n"}, 0, A::Left, "44100 16/16 1 32767 Mono PCM 1 | 0 0 0 8820",
+         "Ogg Vorbis 44,1 kHz → 16-Bit 44,1 kHz"},
+        {"full24.wav", {}, 0, A::Left, "8000 16/16 1 32767 Mono PCM 1 | 0 0 0 10",
+         "WAV 24-Bit 8 kHz → 16-Bit 8 kHz, nicht übersteuert", {32767, -32768, 1, -1, 1}},
+        {"float.wav", {}, 0, A::Left, "8000 16/16 1 32767 Mono PCM 1 | 0 0 0 12",
+         "WAV 32-Bit Float 8 kHz → 16-Bit 8 kHz, 2 Samples übersteuert (begrenzt)", {16384, 32767, -32768, 32767, -32768, 8192}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = dir + "/" + c.file;
+        if (!c.sox.empty()) {
+            Strings args = {"-D", "-c", "1"};
+            args.insert(args.end(), c.sox.begin(), c.sox.end());
+            for (const char* a : {path.c_str(), "synth", "0.1", "sine", "1000", "sine", "3000", "vol", "0.5"})
+                args.emplace_back(a);
+            Sox(args);
+        }
+        TestLoader l(dir, c.answer);
+        ASSERT_EQ(l.Load(path), WaveLoadOutcome::Loaded) << (l.messages.empty() ? "" : l.messages[0]);
+        EXPECT_EQ(l.State(), std::string("1 ") + c.file + " " + c.state);
+        EXPECT_TRUE(l.messages.empty() && l.dialogs.size() == std::size_t(c.answer == A::Right));
+        EXPECT_EQ(ConversionStatusLine(l.m_strConversion, l.m_nClippedSamples).substr(0, std::strlen(c.line)), c.line);
+        const std::vector<double> v = Decode(l.WaveData(), 16);
+        std::vector<double> direct;
+        const WaveSourceInfo info = ReadWaveSamples(path, c.answer != A::Right, direct);
+        EXPECT_TRUE(direct == v && info.strConversion == l.m_strConversion && info.nClipped == l.m_nClippedSamples);
+        EXPECT_TRUE(c.exact.empty() || v == std::vector<double>(c.exact.begin(), c.exact.end()));
+        const double pi = std::acos(-1.0), w = 2 * pi * c.hz / l.m_nSampleRate;
+        for (std::size_t n = 0; c.hz > 0 && n < v.size(); ++n)
+            ASSERT_NEAR(v[n], std::round(16384 * std::sin(w * double(n))), 1.0) << n;
+        if (std::string(c.file) == "t.ogg") { // the strongest of the 1024-point DFT bins: 1000 Hz (bin 23.2)
+            std::vector<double> mag(512);
+            for (std::size_t k = 0; k < mag.size(); ++k) {
+                std::complex<double> sum = 0;
+                for (std::size_t n = 0; n < 1024; ++n)
+                    sum += v[2048 + n] * std::polar(1.0, 2 * pi * double(k * n) / 1024);
+                mag[k] = std::abs(sum);
+            }
+            EXPECT_EQ(std::max_element(mag.begin(), mag.end()) - mag.begin(), 23);
+        }
+    }
+    // Unreadable: a FLAC cut short, a FLAC of 0 bytes; refused: a rate without a playback copy.
+    const Bytes flac = ReadFile(dir + "/96k.flac");
+    WriteFile(dir + "/cut.flac", Bytes(flac.begin(), flac.begin() + 3000));
+    WriteFile(dir + "/empty.flac", {});
+    Sox({"-n", "-r", "176400", dir + "/fast.flac", "synth", "0.01", "sine", "1000"});
+    for (const std::string name : {"cut.flac", "empty.flac", "fast.flac"}) {
+        TestLoader l(dir);
+        const bool fast = name == "fast.flac";
+        EXPECT_EQ(l.Load(dir + "/" + name), fast ? WaveLoadOutcome::Failed : WaveLoadOutcome::ReadFailed);
+        ASSERT_EQ(l.messages.size(), 1u);
+        const std::string want = fast ? "Die Samplingrate 176,4 kHz kann nicht wiedergegeben werden.\nÜber 48 kHz"
+                                      : "Die Datei \"" + name + "\" kann nicht als Audiodatei gelesen werden.\n";
+        EXPECT_EQ(l.messages[0].substr(0, want.size()), want); // then libsndfile's reason
+        EXPECT_GT(l.messages[0].size(), want.size() + 5);
+        EXPECT_TRUE(l.NotLoaded() && l.m_strConversion.empty());
     }
 }

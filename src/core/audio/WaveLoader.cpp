@@ -1,5 +1,6 @@
 #include "core/audio/WaveLoader.h"
 
+#include "core/audio/SoundFileReader.h"
 #include "core/audio/WaveRules.h"
 
 #include <algorithm>
@@ -12,10 +13,43 @@ namespace {
 // and group size used), so no second full-size buffer is needed.
 constexpr std::size_t kSliceBytes = 256 * 1024;
 
+std::string Fill(const char* pattern, const std::string& value)
+{
+    std::string text = pattern;
+    return text.replace(text.find("%s"), 2, value);
+}
+
 std::string CopyNotWritten(const std::string& copy)
 {
-    std::string text = WaveText::kCopyNotWritten;
-    return text.replace(text.find("%s"), 2, copy);
+    return Fill(WaveText::kCopyNotWritten, copy);
+}
+
+// Writes 16-bit samples as a WAV file. A file that cannot be written completely is removed, so
+// that nobody reads part of the samples or an older copy from that path.
+bool WritePcm16Copy(const std::string& copy, const WaveFormat& format, const std::vector<std::int16_t>& samples)
+{
+    bool bOk = false;
+    {
+        CRiffWaveFile out;
+        bOk = SUCCEEDED(out.Open(copy, &format, WAVEFILE_WRITE));
+        std::vector<std::uint8_t> stage;
+        stage.reserve(kSliceBytes);
+        for (std::size_t i = 0; bOk && i < samples.size(); ++i) {
+            const auto v = static_cast<std::uint16_t>(samples[i]);
+            stage.push_back(static_cast<std::uint8_t>(v)); // low byte first
+            stage.push_back(static_cast<std::uint8_t>(v >> 8));
+            if (stage.size() >= kSliceBytes || i + 1 == samples.size()) {
+                std::size_t wrote = 0;
+                bOk = SUCCEEDED(out.Write(stage.size(), stage.data(), &wrote));
+                stage.clear();
+            }
+        }
+        if (bOk)
+            bOk = SUCCEEDED(out.Close());
+    }
+    if (!bOk)
+        std::remove(copy.c_str());
+    return bOk;
 }
 
 std::string JoinPath(const std::string& dir, const char* name)
@@ -34,6 +68,11 @@ CWaveLoader::CWaveLoader(std::string strTempDir) : m_strTempDir(std::move(strTem
 std::string CWaveLoader::MonoCopyPath() const
 {
     return JoinPath(m_strTempDir, WaveText::kMonoCopyName);
+}
+
+std::string CWaveLoader::ConvertedCopyPath() const
+{
+    return JoinPath(m_strTempDir, WaveText::kConvertedCopyName);
 }
 
 std::string CWaveLoader::PlayCopyPath() const
@@ -55,19 +94,60 @@ void CWaveLoader::ReleaseWaveData()
 WaveLoadOutcome CWaveLoader::LoadWaveFile(const std::string& path)
 {
     SetWaitCursor(true);
+    m_strConversion.clear();
+    m_nClippedSamples = 0;
     WaveLoadOutcome outcome = WaveLoadOutcome::Loaded;
-    if (ReadWaveData(path) != 0) {
+    std::uint64_t clipped[2] = {0, 0};
+    const bool bConverted = CSoundFileReader::Handles(path);
+    const std::string source = bConverted ? ConvertedCopyPath() : path;
+    if (bConverted && ConvertSoundFile(path, outcome, clipped) != 0) {
+        m_strWaveFile = WaveText::kNoFileSelected;
+    } else if (ReadWaveData(source) != 0) {
         m_strWaveFile = WaveText::kNoFileSelected;
         outcome = WaveLoadOutcome::ReadFailed;
-    } else if (CheckAndPrepareWave(path) != 0) {
+    } else if (CheckAndPrepareWave(source) != 0) {
         m_strWaveFile = WaveText::kNoFileSelected;
         ReleaseWaveData();
         outcome = WaveLoadOutcome::Failed;
     } else {
         m_bWaveLoaded = true;
     }
+    if (outcome != WaveLoadOutcome::Loaded)
+        m_strConversion.clear();
+    else if (bConverted) // the analysed channel: the only one, or the one chosen in the dialog
+        m_nClippedSamples = clipped[m_nStereoChannel == 1 ? 0 : 1];
     SetWaitCursor(false);
     return outcome;
+}
+
+int CWaveLoader::ConvertSoundFile(const std::string& path, WaveLoadOutcome& failure, std::uint64_t clipped[2])
+{
+    CSoundFileReader reader;
+    if (!reader.Read(path)) {
+        const std::string name = path.substr(path.find_last_of('/') + 1);
+        ShowMessage(Fill(WaveText::kNotReadable, name) + "\n" + reader.Error());
+        failure = WaveLoadOutcome::ReadFailed;
+        return 1;
+    }
+    const SoundSourceFormat& src = reader.Source();
+    std::string refusal;
+    const WaveFormat format = MakePcmFormat(static_cast<std::uint16_t>(reader.Channels()), src.nRate, 16);
+    const std::string copy = ConvertedCopyPath();
+    if (reader.Samples().empty())
+        refusal = WaveText::kEmptyWave;
+    else if (src.nRate > 48000 && !PlaybackCopyFor(src.nRate))
+        refusal = Fill(WaveText::kRateNotPlayable, RateText(src.nRate));
+    else if (!WritePcm16Copy(copy, format, reader.Samples()))
+        refusal = CopyNotWritten(copy);
+    if (!refusal.empty()) {
+        ShowMessage(refusal);
+        failure = WaveLoadOutcome::Failed;
+        return 1;
+    }
+    clipped[0] = reader.Clipped(0);
+    clipped[1] = reader.Channels() == 2 ? reader.Clipped(1) : clipped[0];
+    m_strConversion = ConversionText(src);
+    return 0;
 }
 
 int CWaveLoader::ReadWaveData(const std::string& path)
@@ -249,30 +329,7 @@ WaveLoadOutcome CWaveLoader::TimeSeriesToWave(const std::vector<std::int16_t>& s
 {
     const WaveFormat format = MakePcmFormat(1, 44100, 16);
     const std::string copy = PlayCopyPath();
-    bool bOk = false;
-    {
-        // A file that cannot be written completely is removed and the load fails with its
-        // message: reading whatever lies at that path would load part of the series or an older copy.
-        CRiffWaveFile out;
-        bOk = SUCCEEDED(out.Open(copy, &format, WAVEFILE_WRITE));
-        std::vector<std::uint8_t> stage;
-        stage.reserve(kSliceBytes);
-        for (std::size_t i = 0; bOk && i < samples.size(); ++i) {
-            const auto v = static_cast<std::uint16_t>(samples[i]);
-            stage.push_back(static_cast<std::uint8_t>(v)); // low byte first
-            stage.push_back(static_cast<std::uint8_t>(v >> 8));
-            if (stage.size() >= kSliceBytes || i + 1 == samples.size()) {
-                std::size_t wrote = 0;
-                bOk = SUCCEEDED(out.Write(stage.size(), stage.data(), &wrote));
-                stage.clear();
-            }
-        }
-        if (bOk)
-            bOk = SUCCEEDED(out.Close());
-        if (!bOk)
-            std::remove(copy.c_str());
-    }
-    if (!bOk) {
+    if (!WritePcm16Copy(copy, format, samples)) {
         ShowMessage(CopyNotWritten(copy));
         m_strWaveFile = WaveText::kNoFileSelected;
         ReleaseWaveData();
@@ -302,4 +359,6 @@ void CWaveLoader::RemoveWaveData()
     m_dFullScale = 0.0;
     m_bPlayCopyResampled = false;
     m_pPlayBuffer.reset();
+    m_strConversion.clear();
+    m_nClippedSamples = 0;
 }

@@ -35,6 +35,12 @@ public:
 
     // The whole load of a WAV file; the caller has removed the previous file and set
     // m_strWaveFile to the path shown in the dialogs. Sets m_bWaveLoaded on success.
+    // Files that CSoundFileReader handles (FLAC, Ogg Vorbis, AIFF, W64, WAV beyond 16 bits) are
+    // decoded to 16 bits first, written as "~TempWaveKonvertiert.wav" in the file's own channels
+    // and rate, and that copy takes the same steps as a WAV file (channel dialog, playback copy
+    // above 48000 Hz); m_strConversion then says what was converted. A file libsndfile cannot
+    // read shows WaveText::kNotReadable with the file name and the reason on a second line
+    // (ReadFailed); a rate above 48000 Hz without a playback copy shows kRateNotPlayable.
     WaveLoadOutcome LoadWaveFile(const std::string& path);
     // 0 success, 1 failure ("Read in AbbildArray failed. IN: DOC." shown; also for a file that
     // is no WAV file or whose data chunk ends early). Reads the data chunk into m_pWaveData.
@@ -59,6 +65,7 @@ public:
     void RemoveWaveData();
 
     std::string MonoCopyPath() const;
+    std::string ConvertedCopyPath() const;
     std::string PlayCopyPath() const;
     const std::string& TempDir() const { return m_strTempDir; }
 
@@ -82,6 +89,10 @@ public:
     // The program-wide flags g_bWaveLoaded and g_bPlayCopyResampled as far as loading sets them.
     bool m_bWaveLoaded = false;
     bool m_bPlayCopyResampled = false;
+    // After a converted load: "FLAC 24-Bit 96 kHz → 16-Bit 96 kHz" and the samples of the analysed
+    // channel that lay beyond full scale; empty and 0 for files loaded as they are.
+    std::string m_strConversion;
+    std::uint64_t m_nClippedSamples = 0;
 
 protected:
     // A message box with exactly this text.
@@ -96,6 +107,9 @@ protected:
 
 private:
     void ReleaseWaveData();
+    // Decodes a file through CSoundFileReader into the converted copy; 0 success, else the
+    // outcome to return (its message shown).
+    int ConvertSoundFile(const std::string& path, WaveLoadOutcome& failure, std::uint64_t clipped[2]);
 
     std::string m_strTempDir;
 };

@@ -186,6 +186,13 @@ void CMainFrame::OnStatusRate(int hertz)
     SetPane(3, StatusTexts::rate(hertz));
 }
 
+void CMainFrame::OnStatusConversion(const QString& line, const QString& conversion)
+{
+    SetPane(0, line.isEmpty() ? QStringLiteral("Bereit") : line);
+    setWindowTitle(conversion.isEmpty() ? QStringLiteral("Soundanalyse")
+                                        : QStringLiteral("Soundanalyse [%1]").arg(conversion));
+}
+
 void CMainFrame::OnStatusListening()
 {
     SetPane(7, StatusTexts::listening(g_bListening));

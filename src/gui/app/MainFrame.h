@@ -47,6 +47,9 @@ public:
     void OnStatusRate(int hertz);
     void OnStatusListening();
     void OnStatusRecording();
+    // What the loaded file was converted from (empty: nothing converted): the prompt pane shows
+    // the line instead of "Bereit", and the window title names the conversion.
+    void OnStatusConversion(const QString& line, const QString& conversion);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

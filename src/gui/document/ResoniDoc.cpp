@@ -22,6 +22,7 @@
 #include "StereoDlg.h"
 
 #include "core/audio/CaptureFormats.h"
+#include "core/audio/SoundConversion.h"
 #include "core/spectral/FrameRules.h"
 #include "core/spectral/FrameSpectrum.h"
 
@@ -355,6 +356,10 @@ void CResoniDoc::UpdateStatusBar()
     frame->OnStatusRate(m_nSampleRate);
     frame->OnStatusListening();
     frame->OnStatusRecording();
+    const bool bConverted = g_bWaveLoaded && !m_strConversion.empty();
+    frame->OnStatusConversion(
+        bConverted ? QString::fromStdString(ConversionStatusLine(m_strConversion, m_nClippedSamples)) : QString(),
+        bConverted ? QString::fromStdString(m_strConversion) : QString());
 }
 
 void CResoniDoc::OnFFTSettings()
