@@ -1,5 +1,7 @@
 #include "ModuleChildFrame.h"
 
+#include "ToolbarIcons.h"
+
 #include "PlacementUtil.h"
 #include "ResoniApp.h"
 
@@ -17,6 +19,7 @@ CModuleChildFrame::CModuleChildFrame(CResoniDoc& doc, const ModuleInfo& info, CD
     setObjectName(QString::fromUtf8(info.frameClass));
     setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ToolbarIcons::programIcon()); // not the toolkit's default in the title bar
 
     auto* body = new QWidget(this);
     auto* layout = new QHBoxLayout(body);
