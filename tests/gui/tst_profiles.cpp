@@ -92,7 +92,6 @@ private slots:
                 s.IniFensterFFT = fft;
                 AppFixture::writeProfile(path, s);
             };
-            // A previous run left its settings (without them the first start skips the dialog).
             write(f.userDir() + QStringLiteral("/ResoniZuletztVerwendetProfil.ini"), 2048, false);
             write(f.shippedDir() + QStringLiteral("/ResoniMusikerProfil.ini"), 4096, true);
             write(f.userDir() + QStringLiteral("/ResoniUserProfil-Chor.ini"), 8192, false);

@@ -6,9 +6,9 @@ namespace {
 
 bool looksLikeAudioPath(const QString& arg)
 {
-    static const QStringList kSuffixes = {QStringLiteral("wav"), QStringLiteral("wave"), QStringLiteral("flac"),
-                                          QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("aif"),
-                                          QStringLiteral("aiff"), QStringLiteral("au")};
+    static const QStringList kSuffixes = {
+        QStringLiteral("wav"), QStringLiteral("wave"), QStringLiteral("flac"), QStringLiteral("ogg"),
+        QStringLiteral("oga"), QStringLiteral("aif"),  QStringLiteral("aiff"), QStringLiteral("au")};
     return arg.contains(QLatin1Char('/')) || kSuffixes.contains(QFileInfo(arg).suffix().toLower());
 }
 
