@@ -1,9 +1,8 @@
 #include "ModuleChildFrame.h"
 
-#include "ToolbarIcons.h"
-
 #include "PlacementUtil.h"
 #include "ResoniApp.h"
+#include "ToolbarIcons.h"
 
 #include "gui/document/DocView.h"
 #include "gui/document/ResoniDoc.h"

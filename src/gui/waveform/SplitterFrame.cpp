@@ -1,12 +1,11 @@
 #include "SplitterFrame.h"
 
-#include "gui/app/ToolbarIcons.h"
-
 #include "ResoniOverView.h"
 #include "ResoniView.h"
 
 #include "gui/app/PlacementUtil.h"
 #include "gui/app/ResoniApp.h"
+#include "gui/app/ToolbarIcons.h"
 #include "gui/app/UiDialogs.h"
 #include "gui/document/ResoniDoc.h"
 
