@@ -9,6 +9,7 @@ packages=(
   xvfb xauth pulseaudio pulseaudio-utils sox python3
   fonts-dejavu-core fonts-liberation fonts-urw-base35
   libreoffice-draw-nogui poppler-utils
+  desktop-file-utils dpkg-dev fakeroot file
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -92,7 +92,7 @@ private slots:
                 s.IniFensterFFT = fft;
                 AppFixture::writeProfile(path, s);
             };
-            write(f.shippedDir() + QStringLiteral("/ResoniZuletztVerwendetProfil.ini"), 2048, false);
+            write(f.userDir() + QStringLiteral("/ResoniZuletztVerwendetProfil.ini"), 2048, false);
             write(f.shippedDir() + QStringLiteral("/ResoniMusikerProfil.ini"), 4096, true);
             write(f.userDir() + QStringLiteral("/ResoniUserProfil-Chor.ini"), 8192, false);
             for (const auto& a : answers)

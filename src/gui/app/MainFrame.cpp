@@ -14,6 +14,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -71,6 +75,7 @@ CMainFrame::CMainFrame(CResoniApp& app) : m_app(app)
     CreateToolBar();
     CreateStatusBar();
     SetDocumentMenus(false);
+    setAcceptDrops(true);
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandUI(); });
 }
 
@@ -207,8 +212,12 @@ void CMainFrame::SetDocumentMenus(bool withDocument)
 {
     m_bWithDocument = withDocument;
     menuBar()->clear();
+    m_pFileMenu = nullptr;
+    m_RecentActions.clear(); // they stay with the old menu
     for (const MenuSpec& menuDef : withDocument ? menuBarWithDocument() : menuBarWithoutDocument()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuDef.title));
+        if (withDocument && !m_pFileMenu)
+            m_pFileMenu = menu; // "&Datei" comes first
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
         for (const MenuItem& item : menuDef.items) {
             if (item.separator)
@@ -218,6 +227,58 @@ void CMainFrame::SetDocumentMenus(bool withDocument)
         }
     }
     m_pToolBar->setVisible(true);
+    RefreshRecentFiles();
+    UpdateCommandUI();
+}
+
+void CMainFrame::RefreshRecentFiles()
+{
+    if (!m_pFileMenu)
+        return;
+    if (m_RecentActions.isEmpty()) {
+        // Made once per menu and then only relabelled: an entry may be the sender that changes the list.
+        QAction* exit = action(CommandId::AppExit);
+        for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
+            auto* a = new QAction(m_pFileMenu);
+            connect(a, &QAction::triggered, this, [this, i] { m_app.OpenRecentFile(static_cast<int>(i)); });
+            m_pFileMenu->insertAction(exit, a);
+            m_RecentActions << a;
+        }
+        m_RecentActions << m_pFileMenu->insertSeparator(exit);
+    }
+    const std::vector<std::string>& files = m_app.recentFiles().entries();
+    for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
+        QAction* a = m_RecentActions[static_cast<qsizetype>(i)];
+        a->setVisible(i < files.size());
+        a->setText(i < files.size() ? QString::fromStdString(RecentFileList::MenuText(i, files[i])) : QString());
+        a->setStatusTip(i < files.size() ? QString::fromStdString(files[i]) : QString());
+    }
+    m_RecentActions.last()->setVisible(!files.empty());
+}
+
+QList<QAction*> CMainFrame::recentFileActions() const
+{
+    QList<QAction*> shown;
+    for (QAction* a : m_RecentActions)
+        if (a->isVisible() && !a->isSeparator())
+            shown << a;
+    return shown;
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (m_app.doc() && !urls.isEmpty() && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    m_app.OpenFile(urls.first().toLocalFile());
     UpdateCommandUI();
 }
 
@@ -311,10 +372,7 @@ void CMainFrame::Execute(CommandId id)
         if (doc && g_bWaveLoaded)
             doc->RemoveWave();
         break;
-    case CommandId::FileOpenWave:
-        if (doc)
-            doc->OnOpenWave();
-        break;
+    case CommandId::FileOpenWave: m_app.OnOpenWave(); break;
     case CommandId::DataListen: case CommandId::ToolListen:
         if (doc)
             doc->ToggleListening();

@@ -4,6 +4,7 @@
 
 #include "CommandTable.h"
 
+#include <QList>
 #include <QMainWindow>
 
 #include <array>
@@ -14,6 +15,7 @@ class CResoniApp;
 class CViewCommands;
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QToolBar;
 
@@ -40,6 +42,11 @@ public:
     // The commands that go to the views (pictures, printing, help, keys of the views).
     CViewCommands& viewCommands() const { return *m_pViewCommands; }
 
+    // Rebuilds the numbered entries of the recent list in "&Datei", before "&Beenden".
+    void RefreshRecentFiles();
+    // The entries shown, newest first.
+    QList<QAction*> recentFileActions() const;
+
     // Status notifications.
     void OnStatusFFTSize(int points);
     void OnStatusFile();
@@ -53,6 +60,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dragged from the desktop onto the window opens (the first one of several).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -70,5 +80,7 @@ private:
     std::array<QLabel*, kPaneCount> m_Panes{};
     std::map<CommandId, QAction*> m_Actions; // owned by the window
     bool m_bWithDocument = false;
+    QMenu* m_pFileMenu = nullptr;           // "&Datei" of the menu bar with the document
+    QList<QAction*> m_RecentActions;        // its recent-list entries, then their separator
     std::unique_ptr<CViewCommands> m_pViewCommands;
 };

@@ -2,6 +2,7 @@
 
 #include "PlacementUtil.h"
 #include "ResoniApp.h"
+#include "ToolbarIcons.h"
 
 #include "gui/document/DocView.h"
 #include "gui/document/ResoniDoc.h"
@@ -17,6 +18,7 @@ CModuleChildFrame::CModuleChildFrame(CResoniDoc& doc, const ModuleInfo& info, CD
     setObjectName(QString::fromUtf8(info.frameClass));
     setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ToolbarIcons::programIcon()); // not the toolkit's default in the title bar
 
     auto* body = new QWidget(this);
     auto* layout = new QHBoxLayout(body);

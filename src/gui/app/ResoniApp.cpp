@@ -5,6 +5,8 @@
 #include "ModuleChildFrame.h"
 #include "PlacementUtil.h"
 #include "QtUiDialogs.h"
+#include "StartArguments.h"
+#include "ToolbarIcons.h"
 
 #include "core/audio/AudioTexts.h"
 #include "core/profiles/ProfileFiles.h"
@@ -25,11 +27,13 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QScreen>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cmath>
 
 CResoniApp* CResoniApp::s_pInstance = nullptr;
@@ -84,6 +88,8 @@ void CResoniApp::setDialogs(std::unique_ptr<IUiDialogs> dialogs)
 bool CResoniApp::InitInstance(const QStringList& args)
 {
     installGermanTranslations();
+    // Every window and dialog carries the program's icon.
+    QApplication::setWindowIcon(ToolbarIcons::programIcon());
 
     // The main window with the menu bar for the time before the document exists.
     m_pMainFrame = std::make_unique<CMainFrame>(*this);
@@ -92,14 +98,19 @@ bool CResoniApp::InitInstance(const QStringList& args)
     if (m_bOpenSoundDevices)
         OpenSoundDevices();
 
-    // The command line's one optional argument names a user profile; without it the user
-    // chooses in the welcome dialog.
-    const QString profileName = args.size() > 1 ? args.at(1) : QString();
-    if (profileName.isEmpty()) {
+    // The command line: a profile name and/or a file to open, in any order. With neither a
+    // profile name nor a last-used profile (the very first start) the Standard profile opens
+    // with the demo sound; otherwise without a name the user chooses in the welcome dialog.
+    const StartArguments start = ParseStartArguments(args);
+    m_RecentFiles.Load(m_pProfileStore->recentFilesPath().toStdString());
+    const bool firstStart = start.profileName.isEmpty() && !QFileInfo::exists(m_pProfileStore->lastUsedPath());
+    if (firstStart) {
+        m_nProfileKind = 0; // "Standard"
+    } else if (start.profileName.isEmpty()) {
         if (!ChooseProfile())
             return false;
     } else {
-        m_strProfileFile = QString::fromStdString(UserProfileFileName(profileName.toStdString()));
+        m_strProfileFile = QString::fromStdString(UserProfileFileName(start.profileName.toStdString()));
         m_nProfileKind = kProfileUser;
     }
 
@@ -122,7 +133,12 @@ bool CResoniApp::InitInstance(const QStringList& args)
             m_pDoc->ToggleModuleWindow(m);
 
     m_nProfileKind = kProfileLastUsed;
-    LoadLastWaveFile();
+    if (!start.file.isEmpty())
+        OpenFile(start.file);
+    else if (firstStart)
+        OpenDemoSound();
+    else
+        LoadLastWaveFile();
 
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
                      m_pMainFrame.get(), [this] { OnIdle(); });
@@ -330,6 +346,69 @@ void CResoniApp::LoadLastWaveFile()
 {
     if (m_pDoc && m_strLastWaveFile != CResoniDoc::kNoFile)
         m_pDoc->OpenWaveFile(m_strLastWaveFile);
+}
+
+void CResoniApp::OnOpenWave()
+{
+    if (!m_pDoc)
+        return;
+    m_pDoc->OnOpenWave();
+    NoteOpenedFile();
+}
+
+QString CResoniApp::MissingFileMessage(const QString& path, bool listed)
+{
+    return listed ? QStringLiteral("Die Datei\n%1\nist nicht mehr vorhanden. Sie wird aus der Liste der "
+                                   "zuletzt geöffneten Dateien entfernt.")
+                        .arg(QDir::toNativeSeparators(path))
+                  : QStringLiteral("Die Datei\n%1\nwurde nicht gefunden.").arg(QDir::toNativeSeparators(path));
+}
+
+void CResoniApp::OpenFile(const QString& path)
+{
+    if (!m_pDoc)
+        return;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!QFileInfo(absolute).isFile()) {
+        const std::vector<std::string>& listed = m_RecentFiles.entries();
+        const bool inList = std::find(listed.begin(), listed.end(), absolute.toStdString()) != listed.end();
+        m_RecentFiles.Remove(absolute.toStdString());
+        m_RecentFiles.Save(m_pProfileStore->recentFilesPath().toStdString());
+        if (m_pMainFrame)
+            m_pMainFrame->RefreshRecentFiles();
+        m_pDialogs->messageBox(MissingFileMessage(absolute, inList), QString(), IUiDialogs::Icon::Warning);
+        return;
+    }
+    m_pDoc->PrepareForNewFile();
+    m_pDoc->OpenWaveFile(absolute);
+    NoteOpenedFile();
+}
+
+void CResoniApp::OpenRecentFile(int index)
+{
+    if (index >= 0 && static_cast<std::size_t>(index) < m_RecentFiles.entries().size())
+        OpenFile(QString::fromStdString(m_RecentFiles.entries()[static_cast<std::size_t>(index)]));
+}
+
+void CResoniApp::NoteOpenedFile()
+{
+    if (!m_pDoc || !g_bWaveLoaded || m_pDoc->waveFileName() == CResoniDoc::kNoFile)
+        return;
+    m_RecentFiles.Add(QFileInfo(m_pDoc->waveFileName()).absoluteFilePath().toStdString());
+    m_RecentFiles.Save(m_pProfileStore->recentFilesPath().toStdString());
+    if (m_pMainFrame)
+        m_pMainFrame->RefreshRecentFiles();
+}
+
+void CResoniApp::OpenDemoSound()
+{
+    const QString demo = m_pProfileStore->demoSoundPath();
+    if (!m_pDoc || !QFileInfo(demo).isFile())
+        return;
+    m_pDoc->OpenWaveFile(demo);
+    // Selected as a whole, so that every open window shows its analysis at once.
+    if (g_bWaveLoaded && m_pDoc->m_pWaveFrame)
+        m_pDoc->m_pWaveFrame->SelectWhole();
 }
 
 void CResoniApp::OnProfileSave()

@@ -7,6 +7,7 @@
 #include "UiDialogs.h"
 
 #include "core/profiles/ProfileSettings.h"
+#include "core/profiles/RecentFileList.h"
 #include "core/profiles/WindowPlacement.h"
 #include "gui/document/ModuleWindows.h"
 
@@ -46,6 +47,17 @@ public:
     void OnIdle();
     // Toolbar "Mixer": starts the desktop's sound mixer.
     void OnMixer();
+    // "&WAV-Datei öffnen" through the file dialog; a loaded file goes into the recent list.
+    void OnOpenWave();
+    // Opens a WAV file given on the command line, dropped onto the main window or chosen from
+    // the recent list. A file that does not exist is reported and leaves the list.
+    void OpenFile(const QString& path);
+    // Entry i (0-based) of the recent list.
+    void OpenRecentFile(int index);
+    const RecentFileList& recentFiles() const { return m_RecentFiles; }
+    // The message for a file that cannot be found (listed: it was in the recent list).
+    static QString MissingFileMessage(const QString& path, bool listed);
+
     // "Inf&o über Resoni...".
     void OnAppAbout();
     // Ends the run: closes the main window (which destroys the document).
@@ -116,7 +128,12 @@ private:
     // Start-up: opens the sound devices; false (after the messages) when they cannot be opened,
     // and the program goes on without sound.
     bool OpenSoundDevices();
+    // After a successful load of a WAV file: its path goes to the front of the recent list.
+    void NoteOpenedFile();
+    // The first start (no last-used profile yet): the demo sound loaded and wholly selected.
+    void OpenDemoSound();
     bool m_bAudioUnavailable = false;
+    RecentFileList m_RecentFiles;
 
     static CResoniApp* s_pInstance;
     std::unique_ptr<IUiDialogs> m_pDialogs;

@@ -176,20 +176,32 @@ QIcon icon(CommandId id)
     return QIcon(pm);
 }
 
+void paintProgramIcon(QPainter& p, qreal side)
+{
+    // Drawn on a 32 x 32 grid: a blue rounded square with a white wave.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(side / 32.0, side / 32.0);
+    p.setBrush(QColor(0, 70, 200));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(0, 0, 32, 32), 6, 6);
+    p.scale(2, 2);
+    wave(p, QRectF(1, 3, 14, 10), Qt::white);
+    p.restore();
+}
+
 QIcon programIcon()
 {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    {
+    QIcon icon;
+    for (int side : kProgramIconSizes) {
+        QPixmap pm(side, side);
+        pm.fill(Qt::transparent);
         QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setBrush(QColor(0, 70, 200));
-        p.setPen(Qt::NoPen);
-        p.drawRoundedRect(QRect(0, 0, 32, 32), 6, 6);
-        p.scale(2, 2);
-        wave(p, QRectF(1, 3, 14, 10), Qt::white);
+        paintProgramIcon(p, side);
+        p.end();
+        icon.addPixmap(pm);
     }
-    return QIcon(pm);
+    return icon;
 }
 
 } // namespace ToolbarIcons

@@ -76,6 +76,8 @@ public:
     // "&Zeitreihe öffnen...": removes the loaded file, asks for a one-column text file and
     // loads it as a 16-bit 44100 Hz sound.
     void OnImportTimeSeries();
+    // The first steps of every open: clear the arrays, stop playback, remove the loaded file.
+    void PrepareForNewFile();
     // Loads a WAV file by name (start-up and profile switch use this for the profile's last
     // file); the document then shows the file or "Kein File ausgewählt.".
     void OpenWaveFile(const QString& path);
@@ -184,8 +186,6 @@ protected:
 private:
     // What every load does after the loader has finished: flags, arrays, status bar, hint 50.
     void FinishLoad(WaveLoadOutcome outcome, bool bSeries);
-    // The first steps of both open commands: clear the arrays, stop playback, remove the file.
-    void PrepareForNewFile();
     QPointer<CModuleChildFrame>& framePointer(Module module);
     void CloseModuleWindow(Module module);
 

@@ -2,7 +2,9 @@
 
 #include "gui/app/ResoniApp.h"
 
+#include "core/audio/DemoSound.h"
 #include "core/profiles/IniFile.h"
+#include "core/profiles/RecentFileList.h"
 #include "core/profiles/ProfileFiles.h"
 #include "core/profiles/ProfileSettings.h"
 
@@ -13,14 +15,17 @@
 
 QString ShippedProfileDirectory()
 {
-    // Beside the program in the build tree; in the data directory when installed.
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/Profile");
-    if (QFileInfo(beside).isDir())
-        return beside;
+    // Beside the program in the build tree; <prefix>/share/resoni/Profile beside <prefix>/bin
+    // when installed (wherever the prefix is); else wherever the data directories hold it.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {programDir + QStringLiteral("/Profile"),
+                                     QDir::cleanPath(programDir + QStringLiteral("/../share/resoni/Profile"))})
+        if (QFileInfo(candidate).isDir())
+            return candidate;
     const QString installed =
         QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("resoni/Profile"),
                                QStandardPaths::LocateDirectory);
-    return installed.isEmpty() ? beside : installed;
+    return installed.isEmpty() ? programDir + QStringLiteral("/Profile") : installed;
 }
 
 QString UserProfileDirectory()
@@ -54,6 +59,16 @@ QStringList CProfileStore::userProfileNames() const
     for (const std::string& n : ListUserProfileNames(m_strUserDir.toStdString()))
         names << QString::fromStdString(n);
     return names;
+}
+
+QString CProfileStore::demoSoundPath() const
+{
+    return m_strShippedDir + QLatin1Char('/') + QString::fromUtf8(DemoSound::kFileName);
+}
+
+QString CProfileStore::recentFilesPath() const
+{
+    return m_strUserDir + QLatin1Char('/') + QString::fromUtf8(RecentFileList::kFileName);
 }
 
 QString CProfileStore::lastUsedPath() const

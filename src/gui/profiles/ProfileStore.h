@@ -8,8 +8,8 @@
 
 class CResoniApp;
 
-// The "Profile" folder shipped with the program: beside the executable in the build tree, in the
-// data directory (share/resoni/Profile) when installed.
+// The "Profile" folder shipped with the program: beside the executable in the build tree,
+// <prefix>/share/resoni/Profile when installed.
 QString ShippedProfileDirectory();
 // $XDG_CONFIG_HOME/resoni/Profile: own profiles and the last-used one.
 QString UserProfileDirectory();
@@ -36,6 +36,10 @@ public:
     bool LoadProfile();
     // Writes the application's settings to the file; false when it cannot be written.
     bool WriteProfile(const QString& path);
+    // The demo sound of the first start, shipped beside the profiles.
+    QString demoSoundPath() const;
+    // The list of the files opened last, in the user directory.
+    QString recentFilesPath() const;
     // The last-used profile in the user directory.
     QString lastUsedPath() const;
 

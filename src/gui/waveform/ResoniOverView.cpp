@@ -151,6 +151,19 @@ int CResoniOverView::clampedX(int x) const
     return OL::clampX(x, clientWidth(), scrollX(), m_nTotalWidth);
 }
 
+void CResoniOverView::SelectAll()
+{
+    RecomputeScrollExtent();
+    // Logical x runs over the total width without its two 10-pixel borders.
+    m_nSelX1 = 0;
+    m_nSelX2 = std::max(0, m_nTotalWidth - 20);
+    m_nBandStart = OL::kLeft;
+    m_nBandEnd = m_nBandCursor = OL::kLeft + m_nSelX2;
+    emit selectionStarted();
+    emit selectionMade(m_nSelX1, m_nSelX2, m_nTotalWidth);
+    update();
+}
+
 void CResoniOverView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)

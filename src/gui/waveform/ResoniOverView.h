@@ -30,6 +30,8 @@ public:
     // the waveform view's range).
     void SetHorizontalZoom(int zoom);
     void ClearSelection();
+    // Selects the whole file, as a drag from the first to the last sample would.
+    void SelectAll();
 
     int horizontalZoom() const { return m_nHZoom; }
     int amplitudeZoom() const { return m_nAZoom; }

@@ -117,6 +117,20 @@ void CResoniView::OnDraw(QPainter& painter, const QRect& /*area*/)
     WaveformPaint::paintWaveView(painter, wave, st);
 }
 
+void CResoniView::SelectAll()
+{
+    const WL::SampleRange range = sampleRange();
+    if (range.length() == 0)
+        return;
+    m_bDragging = false;
+    m_nDragX1 = WL::clampX(0, width());
+    m_nDragX2 = m_nDragCursorX = WL::clampX(width(), width());
+    emit sampleCountChanged(WL::dragSampleCount(m_nDragX1, m_nDragX2, range, width()));
+    const WL::Handover h = WL::selectionFor(m_nDragX1, m_nDragX2, range, width(), GetDocument().samples().eightBit());
+    GetDocument().OnSelectionChanged(h.first, h.end);
+    update();
+}
+
 void CResoniView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)

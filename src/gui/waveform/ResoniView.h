@@ -25,6 +25,9 @@ public:
     void SetRange(int x1, int x2, int overviewTotalWidth);
     // Nothing shown (horizontal zoom, resized overview).
     void ClearRange();
+    // Selects everything the view shows, as a drag across the whole view would, and hands it
+    // to the document.
+    void SelectAll();
     // The hidden controls of the dialog bar: each sets the reset flag and redraws.
     void SetAmplitudeZoom(int zoom);
     void SetPrecision(int precision);

@@ -5,6 +5,7 @@
 
 #include "gui/app/PlacementUtil.h"
 #include "gui/app/ResoniApp.h"
+#include "gui/app/ToolbarIcons.h"
 #include "gui/app/UiDialogs.h"
 #include "gui/document/ResoniDoc.h"
 
@@ -31,6 +32,7 @@ CSplitterFrame::CSplitterFrame(CResoniDoc& doc) : m_doc(doc)
     // The document's title: its name "Uebersicht" with the number 1.
     setWindowTitle(QStringLiteral("Uebersicht1"));
     setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint);
+    setWindowIcon(ToolbarIcons::programIcon()); // not the toolkit's default in the title bar
 
     auto* body = new QWidget(this);
     auto* layout = new QHBoxLayout(body);
@@ -160,6 +162,12 @@ void CSplitterFrame::RestorePlacement()
 void CSplitterFrame::StorePlacement()
 {
     storeChildPlacement(*this, m_doc.app().m_Placements[kLayoutSlot], m_doc.app().layoutArea());
+}
+
+void CSplitterFrame::SelectWhole()
+{
+    m_pOverView->SelectAll();
+    m_pView->SelectAll();
 }
 
 void CSplitterFrame::closeEvent(QCloseEvent* event)

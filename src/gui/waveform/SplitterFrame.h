@@ -35,6 +35,9 @@ public:
     // Its place in layout slot 1, in percent of the main window's usable client area.
     void RestorePlacement();
     void StorePlacement();
+    // Selects the whole loaded file in the overview and the waveform view; the document
+    // analyses it.
+    void SelectWhole();
     // Lets the window close (at the end of the program); until then closing is refused.
     void AllowClose() { m_bAllowClose = true; }
 
