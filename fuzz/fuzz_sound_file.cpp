@@ -8,6 +8,8 @@
 #include "core/audio/WaveRules.h"
 #include "core/audio/WaveSource.h"
 
+#include "FuzzSupport.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,49 +19,6 @@
 #include <vector>
 
 namespace {
-
-void CheckAt(bool ok, int line)
-{
-    if (!ok) {
-        std::fprintf(stderr, "invariant broken at line %d\n", line);
-        __builtin_trap();
-    }
-}
-#define Check(ok) CheckAt((ok), __LINE__)
-
-struct Scratch
-{
-    int fd = -1;
-    std::string input; // the fuzz input as a file
-    std::string dir;   // working copies
-    Scratch()
-    {
-        fd = memfd_create("sound-input", 0);
-        Check(fd >= 0);
-        input = "/proc/self/fd/" + std::to_string(fd);
-        const char* base = std::getenv("TMPDIR");
-        std::string templ = std::string(base && *base ? base : "/tmp") + "/resoni-fuzz-XXXXXX";
-        std::vector<char> buf(templ.begin(), templ.end());
-        buf.push_back('\0');
-        Check(mkdtemp(buf.data()) != nullptr);
-        dir = buf.data();
-    }
-};
-
-class FuzzLoader : public CWaveLoader
-{
-public:
-    using CWaveLoader::CWaveLoader;
-    bool bLeft = true;
-
-protected:
-    void ShowMessage(const std::string&) override {}
-    bool AskStereoChannel(const CStereoDialogModel& dialog, bool& bLeftOut) override
-    {
-        bLeftOut = bLeft;
-        return dialog.bOkEnabled;
-    }
-};
 
 void FuzzReader(const Scratch& s)
 {
@@ -102,7 +61,7 @@ void FuzzLoad(const Scratch& s, bool bLeft)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const Scratch s;
+    static const Scratch s("sound-input");
     Check(ftruncate(s.fd, 0) == 0);
     Check(size == 0 || pwrite(s.fd, data, size, 0) == static_cast<ssize_t>(size));
     FuzzReader(s);
