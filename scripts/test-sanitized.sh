@@ -3,7 +3,8 @@
 #   asan  every test (all ctest labels but "slow") built with AddressSanitizer and
 #         UndefinedBehaviorSanitizer (build-asan), under Xvfb and the private PulseAudio server
 #         as in scripts/test-all.sh; leaks of the system libraries (Qt's, fontconfig's, Mesa's)
-#         are suppressed by scripts/sanitizer/lsan.supp, ours are not;
+#         are suppressed by scripts/sanitizer/lsan.supp, ours are not (the 3D tests run without
+#         the leak check, see below);
 #   tsan  the capture and playback paths under ThreadSanitizer (build-tsan): the core tests of
 #         the capture ring, recorder and playback buffer, and the listening, recording and
 #         playback tests against the audio server; races inside the uninstrumented Qt and
@@ -35,7 +36,10 @@ if [ "$mode" = asan ] || [ "$mode" = all ]; then
   export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
   export LSAN_OPTIONS=suppressions=$supp/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-  run_tests build-asan --label-exclude slow
+  run_tests build-asan --label-exclude slow -E "fft3d|reko3d|render3d"
+  # The 3D tests load Mesa's driver, which is unloaded before the leak check runs: its caches then
+  # show as leaks of an "unknown module" that no suppression can name. They run without it.
+  ASAN_OPTIONS=${ASAN_OPTIONS/detect_leaks=1/detect_leaks=0} run_tests build-asan -R "fft3d|reko3d|render3d"
   unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 fi
 

@@ -114,7 +114,8 @@ void fillBuffer(std::array<char, CIniFile::kValueBufferSize>& buffer, std::strin
         if ((static_cast<unsigned char>(text[n]) & 0xC0u) == 0x80u)
             n = buffer.size() - 1; // not UTF-8 at all: cut at the byte limit
     }
-    std::memcpy(buffer.data(), text.data(), n);
+    if (n > 0) // an empty text may have no storage at all
+        std::memcpy(buffer.data(), text.data(), n);
     buffer[n] = '\0';
 }
 

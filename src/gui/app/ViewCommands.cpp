@@ -83,8 +83,9 @@ bool CViewCommands::Enabled(CommandId id) const
     case CommandId::KeyHelp3D: case CommandId::Device3D:
         return qobject_cast<C3DView*>(view) && static_cast<C3DView*>(view)->renderWindow();
     default:
+        // Asked while windows come and go (a window being destroyed is not looked into).
         if (const std::optional<Module> m = PictureKeyModule(id))
-            return ModuleView(m_app, *m) != nullptr;
+            return m_app.doc() && m_app.doc()->IsModuleOpen(*m);
         return false;
     }
 }

@@ -586,6 +586,11 @@ void CResoniDoc::CloseModuleWindow(Module module)
     m_app.moduleOpenFlag(module) = 0;
 }
 
+bool CResoniDoc::IsModuleOpen(Module module) const
+{
+    return !const_cast<CResoniDoc*>(this)->framePointer(module).isNull();
+}
+
 bool CResoniDoc::UpdateModuleToggle(Module module)
 {
     const bool open = !framePointer(module).isNull();

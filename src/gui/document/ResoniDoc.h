@@ -112,6 +112,8 @@ public:
     // Opens the module's window, or closes it when it is open (never a second one).
     void ToggleModuleWindow(Module module);
     CModuleChildFrame* moduleFrame(Module module) const;
+    // Whether the module's window exists (also safe while it is being destroyed).
+    bool IsModuleOpen(Module module) const;
     // The check mark of a module toggle; finding the window closed also clears its open flag.
     bool UpdateModuleToggle(Module module);
     // Idle: when a 3D window asked for it, closes the 3D FFT and the reconstruction windows.
