@@ -131,16 +131,20 @@ bool CSoundFileReader::Read(const std::string& path)
                 m_arSamples[at + i * static_cast<std::size_t>(m_nChannels) + static_cast<std::size_t>(c)] = converted[i];
         }
     }
-    if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-        m_strError = sf_strerror(file.get());
+    // A read that fails leaves no samples behind, only its reason.
+    const auto fail = [this](const std::string& reason) {
+        m_arSamples.clear();
+        m_nClipped[0] = m_nClipped[1] = 0;
+        m_strError = reason.empty() ? std::string("unknown error of the decoder") : reason;
         return false;
-    }
+    };
+    if (sf_error(file.get()) != SF_ERR_NO_ERROR)
+        return fail(sf_strerror(file.get()));
     if (info.frames != SF_COUNT_MAX && nFrames < info.frames) { // SF_COUNT_MAX: length unknown
         char buf[160];
         std::snprintf(buf, sizeof buf, "the file ends after %lld of %lld frames", static_cast<long long>(nFrames),
                       static_cast<long long>(info.frames));
-        m_strError = buf;
-        return false;
+        return fail(buf);
     }
     return true;
 }
