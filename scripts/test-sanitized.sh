@@ -46,7 +46,9 @@ fi
 if [ "$mode" = tsan ] || [ "$mode" = all ]; then
   configure build-tsan "-fsanitize=thread"
   cmake --build build-tsan --target resoni_core_tests tst_listening tst_audio_devices
-  export TSAN_OPTIONS=suppressions=$supp/tsan.supp:halt_on_error=1:second_deadlock_stack=1
+  # The tests start helper programs (pactl, paplay) through fork and exec from a process with
+  # threads; the child only execs, which ThreadSanitizer would otherwise refuse.
+  export TSAN_OPTIONS=suppressions=$supp/tsan.supp:halt_on_error=1:second_deadlock_stack=1:die_after_fork=0
   # The capture ring, the recorder (with the killed-recording test) and the playback buffer in
   # the core, then listening, recording and playback against the audio server.
   run_tests build-tsan -R "^CaptureRing|^CaptureRecorder|^PlaybackBuffer|integration_tst_listening|integration_tst_audio_devices"
