@@ -1,9 +1,11 @@
 // What the file-reading fuzz targets share: an invariant check that stops the run, the fuzz input
 // as a file in memory with a scratch folder for working copies, and a loader whose dialogs answer
-// without a user.
+// without a user, and the check of the whole load against the direct reader.
 #pragma once
 
 #include "core/audio/WaveLoader.h"
+#include "core/audio/WaveRules.h"
+#include "core/audio/WaveSource.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,3 +56,29 @@ protected:
         return dialog.bOkEnabled;
     }
 };
+
+// The document's whole load of the input against the command-line tool's direct reader: loaded
+// exactly when the reader accepts, the same samples, conversion text and clipped count, one
+// playback buffer; a refused load leaves nothing behind.
+inline void FuzzLoad(const Scratch& s, bool bLeft)
+{
+    std::vector<double> direct;
+    const WaveSourceInfo info = ReadWaveSamples(s.input, bLeft, direct);
+
+    FuzzLoader loader(s.dir);
+    loader.bLeft = bLeft;
+    loader.m_strWaveFile = s.input;
+    const WaveLoadOutcome outcome = loader.LoadWaveFile(s.input);
+    Check((outcome == WaveLoadOutcome::Loaded) == (info.refusal == WaveRefusal::None));
+    if (outcome != WaveLoadOutcome::Loaded) {
+        Check(loader.m_strConversion.empty() && !loader.m_pWaveData);
+        return;
+    }
+    const std::vector<double> loaded =
+        DecodeSamples(loader.m_pWaveData.get(), loader.m_nWaveDataBytes, loader.m_nBitsPerSample);
+    Check(loaded == direct);
+    Check(loader.m_strConversion == info.strConversion && loader.m_nClippedSamples == info.nClipped);
+    Check(loader.m_nClippedSamples <= loaded.size());
+    Check(loader.m_pPlayBuffer != nullptr && loader.m_pPlayBuffer->GetNumBuffers() == 1);
+}
+

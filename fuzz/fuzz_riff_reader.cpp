@@ -84,24 +84,6 @@ void FuzzReader(const Scratch& s, const std::uint8_t* data, std::size_t size)
     Check(readBack == all);
 }
 
-void FuzzLoad(const Scratch& s, bool bLeft)
-{
-    std::vector<double> direct;
-    const WaveSourceInfo info = ReadWaveSamples(s.input, bLeft, direct);
-
-    FuzzLoader loader(s.dir);
-    loader.bLeft = bLeft;
-    loader.m_strWaveFile = s.input;
-    const WaveLoadOutcome outcome = loader.LoadWaveFile(s.input);
-    Check((outcome == WaveLoadOutcome::Loaded) == (info.refusal == WaveRefusal::None));
-    if (outcome != WaveLoadOutcome::Loaded)
-        return;
-    const std::vector<double> loaded =
-        DecodeSamples(loader.m_pWaveData.get(), loader.m_nWaveDataBytes, loader.m_nBitsPerSample);
-    Check(loaded == direct);
-    Check(loader.m_pPlayBuffer != nullptr && loader.m_pPlayBuffer->GetNumBuffers() == 1);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
